@@ -1,0 +1,37 @@
+// Basic integer types and enumerations of the host SDK.
+#pragma once
+
+#include <cstdint>
+
+namespace XSI {
+
+using LONG = std::int32_t;
+using ULONG = std::uint32_t;
+
+namespace detail {
+struct Access;  // the stand-in host's own door into the value types
+}
+
+// Severity of a log message. The plug-in logs everything at siInfoMsg (value 8).
+enum siSeverityType : LONG {
+  siFatalMsg = 1,
+  siErrorMsg = 2,
+  siWarningMsg = 4,
+  siInfoMsg = 8,
+  siVerboseMsg = 16,
+};
+
+// Places in the host's menus where a plug-in menu can be anchored. The host numbers its
+// anchors; a plug-in passes the number of the place it wants.
+enum siMenuAnchorPoints : LONG {};
+
+// Capability flags of a parameter.
+enum siCapabilities : LONG {
+  siReadOnly = 1,
+  siAnimatable = 2,
+  siPersistable = 4,
+  siNotInspectable = 8,
+  siSilent = 16,
+};
+
+}  // namespace XSI

@@ -1,0 +1,51 @@
+#include <xsi/application.h>
+
+#include "state.h"
+
+namespace XSI {
+
+using xsihost::detail::Enter;
+using xsihost::detail::Find;
+using xsihost::detail::Host;
+using xsihost::detail::Op;
+using xsihost::detail::RefOf;
+
+Selection::Selection() = default;
+
+CRef Selection::operator[](LONG index) const {
+  Enter("Selection::operator[]", Op::Query);
+  const auto& selection = Host().selection;
+  if (index < 0 || static_cast<size_t>(index) >= selection.size()) return CRef();
+  return RefOf(selection[index]);
+}
+
+LONG Selection::GetCount() const {
+  Enter("Selection::GetCount", Op::Query);
+  return static_cast<LONG>(Host().selection.size());
+}
+
+Application::Application() = default;
+
+CStatus Application::LogMessage(const CString& message, siSeverityType severity) const {
+  if (!Enter("Application::LogMessage", Op::Change)) return CStatus::Fail;
+  Host().log.push_back(xsihost::LogEntry{message, severity});
+  return CStatus::OK;
+}
+
+Selection Application::GetSelection() const {
+  Enter("Application::GetSelection", Op::Query);
+  return Selection();
+}
+
+Model Application::GetActiveSceneRoot() const {
+  Enter("Application::GetActiveSceneRoot", Op::Query);
+  return Model(RefOf(Host().sceneRoot));
+}
+
+CStatus Application::ExecuteCommand(const CString& name, const CValueArray& arguments,
+                                    CValue& result) const {
+  if (!Enter("Application::ExecuteCommand", Op::Change)) return CStatus::Fail;
+  return xsihost::detail::RunCommand(name, arguments, result);
+}
+
+}  // namespace XSI

@@ -1,0 +1,246 @@
+// The host face: what the host does by itself, for tools and tests.
+#include <xsihost/host.h>
+
+#include "access.h"
+#include "state.h"
+
+namespace xsihost {
+
+using XSI::CRef;
+using XSI::CString;
+using XSI::CValue;
+using XSI::detail::Access;
+using namespace detail;
+
+void Reset() {
+  State& state = Host();
+  Id nextBase = state.base + state.objects.size();
+  state = State();
+  state.base = nextBase;
+  Object& root = Create(Kind::SceneObject);
+  root.type = L"model";
+  root.name = L"Scene_Root";
+  state.sceneRoot = root.id;
+}
+
+CRef SceneRoot() { return RefOf(Host().sceneRoot); }
+
+CRef AddObject(const CRef& parent, const CString& type, const CString& name,
+               std::optional<Position> position) {
+  Object* owner = FindKind(parent, Kind::SceneObject);
+  if (owner == nullptr || name.Length() == 0) return CRef();
+  Object& object = Create(Kind::SceneObject);
+  object.type = type;
+  object.name = name;
+  object.parent = owner->id;
+  object.model = owner->type == L"model" && owner->id != Host().sceneRoot ? owner->id : owner->model;
+  object.position = position;
+  owner->children.push_back(object.id);
+  return RefOf(object.id);
+}
+
+CRef AddCustomProperty(const CRef& owner, const CString& name) {
+  Object* parent = FindKind(owner, Kind::SceneObject);
+  if (parent == nullptr || name.Length() == 0) return CRef();
+  Object& property = Create(Kind::Property);
+  property.type = L"customparamset";
+  property.name = name;
+  property.parent = parent->id;
+  parent->properties.push_back(property.id);
+  return RefOf(property.id);
+}
+
+ObjectInfo Describe(const CRef& ref) {
+  ObjectInfo info;
+  const Object* o = Find(ref);
+  if (o == nullptr) return info;
+  info.valid = true;
+  info.isProperty = o->kind == Kind::Property;
+  info.type = o->type;
+  info.name = o->name;
+  info.fullName = FullName(*o);
+  info.parent = o->parent != 0 ? RefOf(o->parent) : CRef();
+  if (o->kind == Kind::SceneObject) {
+    for (Id c : o->children) info.children.push_back(RefOf(c));
+    for (Id p : o->properties) info.properties.push_back(RefOf(p));
+  }
+  info.position = o->position;
+  return info;
+}
+
+std::vector<CRef> SceneOrder() {
+  std::vector<CRef> order;
+  const Object* root = Find(Host().sceneRoot);
+  std::vector<Id> pending;
+  for (Id p : root->properties) order.push_back(RefOf(p));
+  for (auto it = root->children.rbegin(); it != root->children.rend(); ++it) pending.push_back(*it);
+  while (!pending.empty()) {
+    Id next = pending.back();
+    pending.pop_back();
+    const Object* o = Find(next);
+    if (o == nullptr) continue;
+    order.push_back(RefOf(next));
+    for (Id p : o->properties) order.push_back(RefOf(p));
+    for (auto it = o->children.rbegin(); it != o->children.rend(); ++it) pending.push_back(*it);
+  }
+  return order;
+}
+
+CRef FindByFullName(const CString& fullName) {
+  if (fullName.Length() == 0) return CRef();
+  const Object* root = Find(Host().sceneRoot);
+  std::vector<Id> pending(root->children.rbegin(), root->children.rend());
+  const std::u16string& wanted = Access::Units(fullName);
+  while (!pending.empty()) {
+    Id next = pending.back();
+    pending.pop_back();
+    const Object* o = Find(next);
+    if (o == nullptr) continue;
+    // The own name ends the full name: compare it first, so that most objects cost no full name.
+    const std::u16string& own = Access::Units(o->name);
+    if (own.size() <= wanted.size() &&
+        wanted.compare(wanted.size() - own.size(), own.size(), own) == 0 &&
+        FullName(*o) == fullName) {
+      return RefOf(next);
+    }
+    for (auto it = o->children.rbegin(); it != o->children.rend(); ++it) pending.push_back(*it);
+  }
+  return CRef();
+}
+
+void Select(const std::vector<CRef>& refs) {
+  std::vector<Id> ids;
+  for (const CRef& r : refs) {
+    if (Find(r) != nullptr) ids.push_back(IdOf(r));
+  }
+  Host().selection = std::move(ids);
+}
+
+std::vector<CRef> Selected() {
+  std::vector<CRef> refs;
+  for (Id id : Host().selection) refs.push_back(RefOf(id));
+  return refs;
+}
+
+const std::vector<LogEntry>& Log() { return Host().log; }
+void ClearLog() { Host().log.clear(); }
+
+void LogHostMessage(const CString& message, XSI::siSeverityType severity) {
+  Host().log.push_back(LogEntry{message, severity});
+}
+
+std::string SeverityTag(XSI::siSeverityType severity) {
+  switch (severity) {
+    case XSI::siFatalMsg:
+      return "fatal";
+    case XSI::siErrorMsg:
+      return "error";
+    case XSI::siWarningMsg:
+      return "warning";
+    case XSI::siInfoMsg:
+      return "info";
+    case XSI::siVerboseMsg:
+      return "verbose";
+  }
+  return std::to_string(static_cast<long>(severity));
+}
+
+void SetDialogResponder(DialogResponder responder) { Host().responder = std::move(responder); }
+
+namespace {
+Object* ParameterOf(const CRef& property, const CString& scriptName) {
+  const Object* owner = FindKind(property, Kind::Property);
+  if (owner == nullptr) return nullptr;
+  for (Id id : owner->parameters) {
+    Object* p = Find(id);
+    if (p != nullptr && p->scriptName == scriptName) return p;
+  }
+  return nullptr;
+}
+}  // namespace
+
+CValue ParameterValue(const CRef& property, const CString& scriptName) {
+  const Object* p = ParameterOf(property, scriptName);
+  return p != nullptr ? p->value : CValue();
+}
+
+bool SetParameterValue(const CRef& property, const CString& scriptName, const CValue& value) {
+  Object* p = ParameterOf(property, scriptName);
+  if (p == nullptr) return false;
+  p->value = value;
+  return true;
+}
+
+void RefuseCommand(const CString& name) { Host().refusedCommands.insert(Access::Units(name)); }
+void ClearRefusedCommands() { Host().refusedCommands.clear(); }
+
+void ArmFault(std::uint64_t k, FaultMode mode) {
+  State& state = Host();
+  state.operations = 0;
+  state.faultAt = k;
+  state.faultMode = mode;
+  state.lastFault = FaultReport{};
+}
+
+void DisarmFault() { Host().faultAt = 0; }
+std::uint64_t OperationCount() { return Host().operations; }
+void ResetOperationCount() { Host().operations = 0; }
+FaultReport LastFault() { return Host().lastFault; }
+
+CRef CreateRegistrar() {
+  Object& registrar = Create(Kind::Registrar);
+  registrar.type = L"PluginRegistrar";
+  return RefOf(registrar.id);
+}
+
+RegistrarInfo DescribeRegistrar(const CRef& ref) {
+  RegistrarInfo info;
+  const Object* r = FindKind(ref, Kind::Registrar);
+  if (r == nullptr) return info;
+  info.name = r->name;
+  info.author = r->author;
+  info.email = r->email;
+  info.url = r->url;
+  info.major = r->major;
+  info.minor = r->minor;
+  for (Id id : r->commands) {
+    if (const Object* c = Find(id)) {
+      info.commands.push_back(
+          CommandInfo{RefOf(id), c->name, c->scriptName, c->description, c->returnValueEnabled});
+    }
+  }
+  for (Id id : r->menus) {
+    if (const Object* m = Find(id)) {
+      info.menus.push_back(MenuInfo{RefOf(id), m->anchor, m->name, m->displayName, m->dynamic, m->items});
+    }
+  }
+  return info;
+}
+
+CRef CreateContext(const CRef& source) {
+  Object& context = Create(Kind::Context);
+  context.type = L"Context";
+  context.source = IdOf(source);
+  return RefOf(context.id);
+}
+
+CValue ContextAttribute(const CRef& context, const CString& name) {
+  const Object* c = FindKind(context, Kind::Context);
+  if (c == nullptr) return CValue();
+  for (const auto& attribute : c->attributes) {
+    if (attribute.first == name) return attribute.second;
+  }
+  return CValue();
+}
+
+void Destroy(const CRef& ref) {
+  Object* o = Find(ref);
+  if (o == nullptr || o->id == Host().sceneRoot) return;
+  if (o->kind == Kind::Registrar) {
+    for (Id id : o->commands) Remove(id);
+    for (Id id : o->menus) Remove(id);
+  }
+  Remove(o->id);
+}
+
+}  // namespace xsihost

@@ -1,0 +1,118 @@
+#include "state.h"
+
+#include <algorithm>
+
+#include "access.h"
+
+namespace xsihost::detail {
+
+using XSI::detail::Access;
+
+State& Host() {
+  // Built on first use, never destroyed: plug-in libraries may still hold references while the
+  // process exits.
+  static State* state = [] {
+    auto* fresh = new State();
+    fresh->objects.push_back(std::make_unique<Object>());
+    Object& root = *fresh->objects.back();
+    root.id = fresh->base;
+    root.type = L"model";
+    root.name = L"Scene_Root";
+    fresh->sceneRoot = root.id;
+    return fresh;
+  }();
+  return *state;
+}
+
+Object* Find(Id id) {
+  State& state = Host();
+  if (id < state.base) return nullptr;
+  Id index = id - state.base;
+  if (index >= state.objects.size()) return nullptr;
+  return state.objects[index].get();
+}
+
+Object* Find(const XSI::CRef& ref) { return Find(Access::Handle(ref)); }
+
+Object* FindKind(const XSI::CRef& ref, Kind kind) {
+  Object* object = Find(ref);
+  return object != nullptr && object->kind == kind ? object : nullptr;
+}
+
+Object& Create(Kind kind) {
+  State& state = Host();
+  auto object = std::make_unique<Object>();
+  object->id = state.base + state.objects.size();
+  object->kind = kind;
+  state.objects.push_back(std::move(object));
+  return *state.objects.back();
+}
+
+XSI::CRef RefOf(Id id) { return Access::MakeRef(id); }
+Id IdOf(const XSI::CRef& ref) { return Access::Handle(ref); }
+
+void Remove(Id id) {
+  State& state = Host();
+  Object* object = Find(id);
+  if (object == nullptr) return;
+  if (Object* parent = Find(object->parent)) {
+    auto drop = [id](std::vector<Id>& list) { list.erase(std::remove(list.begin(), list.end(), id), list.end()); };
+    drop(parent->children);
+    drop(parent->properties);
+    drop(parent->parameters);
+  }
+  // Collect the whole subtree without recursion: chains can be thousands of levels deep.
+  std::vector<Id> pending{id};
+  std::set<Id> removed;
+  while (!pending.empty()) {
+    Id next = pending.back();
+    pending.pop_back();
+    Object* o = Find(next);
+    if (o == nullptr) continue;
+    for (Id c : o->children) pending.push_back(c);
+    for (Id p : o->properties) pending.push_back(p);
+    for (Id p : o->parameters) pending.push_back(p);
+    removed.insert(next);
+    state.objects[next - state.base].reset();
+  }
+  auto& sel = state.selection;
+  sel.erase(std::remove_if(sel.begin(), sel.end(), [&](Id s) { return removed.count(s) != 0; }),
+            sel.end());
+}
+
+XSI::CString FullName(const Object& object) {
+  if (object.kind == Kind::Property || object.kind == Kind::Parameter) {
+    // A property is known by its owner's full name; the scene root's own ones by their name.
+    const Object* owner = Find(object.parent);
+    if (owner != nullptr && owner->id != Host().sceneRoot) {
+      return FullName(*owner) + L"." + object.name;
+    }
+    return object.name;
+  }
+  // The models enclosing the object below the scene root, outermost first, each with ".".
+  std::vector<const Object*> models;
+  for (const Object* m = Find(object.model); m != nullptr; m = Find(m->model)) models.push_back(m);
+  XSI::CString result;
+  for (auto it = models.rbegin(); it != models.rend(); ++it) {
+    result += (*it)->name;
+    result += L".";
+  }
+  result += object.name;
+  return result;
+}
+
+bool Enter(const char* operation, Op op) {
+  State& state = Host();
+  ++state.operations;
+  if (state.faultAt == 0 || state.operations != state.faultAt) return true;
+  state.faultAt = 0;  // a fault fires once
+  if (state.faultMode == FaultMode::Raise) {
+    state.lastFault = FaultReport{true, operation};
+    throw HostFault(std::string("injected fault: ") + operation + " raised");
+  }
+  if (op == Op::Query) return true;
+  state.lastFault = FaultReport{true, operation};
+  return false;
+}
+
+}  // namespace xsihost::detail

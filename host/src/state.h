@@ -1,0 +1,117 @@
+// The stand-in host's state: every object it knows, the selection, the log, the dialog
+// responder and the fault injection. One instance per process, inside the sicppsdk library.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <xsi/sdk.h>
+#include <xsihost/host.h>
+
+namespace xsihost::detail {
+
+using Id = std::uint64_t;
+
+enum class Kind {
+  SceneObject,
+  Property,
+  Parameter,
+  Context,
+  Command,
+  Menu,
+  MenuItem,
+  Registrar,
+  PluginItem,
+};
+
+struct Object {
+  Id id = 0;
+  Kind kind = Kind::SceneObject;
+  XSI::CString type;
+  XSI::CString name;
+  Id parent = 0;
+  // The nearest model enclosing this object below the scene root (0: none). Objects never move,
+  // so it is fixed at creation and full names cost no walk up the hierarchy.
+  Id model = 0;
+  std::vector<Id> children;
+  std::vector<Id> properties;
+  std::optional<Position> position;
+
+  // Property: its parameters (Parameter objects) and page controls.
+  std::vector<Id> parameters;
+  std::vector<DialogControl> controls;
+  // Parameter.
+  XSI::CValue value;
+  XSI::LONG dataType = 0;
+  XSI::LONG capabilities = 0;
+
+  // Context.
+  Id source = 0;
+  std::vector<std::pair<XSI::CString, XSI::CValue>> attributes;
+
+  // Command.
+  XSI::CString scriptName;
+  XSI::CString description;
+  bool returnValueEnabled = false;
+
+  // Menu.
+  XSI::LONG anchor = 0;
+  bool displayName = false;
+  bool dynamic = false;
+  std::vector<MenuItemInfo> items;
+
+  // Registrar.
+  XSI::CString author;
+  XSI::CString email;
+  XSI::CString url;
+  XSI::LONG major = 0;
+  XSI::LONG minor = 0;
+  std::vector<Id> commands;
+  std::vector<Id> menus;
+};
+
+struct State {
+  // Objects by id: objects[id - base]; ids are never reused, a deleted object leaves nullptr.
+  Id base = 1;
+  std::vector<std::unique_ptr<Object>> objects;
+  Id sceneRoot = 0;
+  std::vector<Id> selection;
+  std::vector<LogEntry> log;
+  DialogResponder responder;
+  std::set<std::u16string> refusedCommands;
+
+  std::uint64_t operations = 0;
+  std::uint64_t faultAt = 0;  // 0: no fault armed
+  FaultMode faultMode = FaultMode::Raise;
+  FaultReport lastFault;
+};
+
+State& Host();
+
+Object* Find(Id id);
+Object* Find(const XSI::CRef& ref);
+Object* FindKind(const XSI::CRef& ref, Kind kind);
+Object& Create(Kind kind);
+XSI::CRef RefOf(Id id);
+Id IdOf(const XSI::CRef& ref);
+// Removes an object and everything under it (children, properties, parameters), and takes it
+// out of its parent's lists and of the selection.
+void Remove(Id id);
+XSI::CString FullName(const Object& object);
+
+enum class Op { Query, Change };
+// Counts one host operation called through the SDK. Throws HostFault when it is the armed
+// fault in Raise mode; returns false when it is the armed fault in Refuse mode and `op` is a
+// change, true otherwise.
+bool Enter(const char* operation, Op op);
+
+// The host commands.
+XSI::CStatus RunCommand(const XSI::CString& name, const XSI::CValueArray& arguments,
+                        XSI::CValue& result);
+
+}  // namespace xsihost::detail

@@ -1,0 +1,177 @@
+// The host face of the stand-in host: what the real host does by itself and a plug-in never
+// calls. Tools and tests use it to build scenes, set the selection, answer the modal dialog,
+// read the log and inject faults. Plug-in code never includes this header.
+//
+// There is one host per process: the state lives in the sicppsdk library, shared by the
+// executable and every plug-in library it loads.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <xsi/sdk.h>
+
+namespace xsihost {
+
+struct Position {
+  double x = 0;
+  double y = 0;
+  double z = 0;
+};
+
+// Empties the host: a new scene holding only the scene root, no selection, an empty log, no
+// dialog responder, no refused command, no armed fault, the operation count at 0. References
+// taken before stay invalid for ever.
+void Reset();
+
+// ---- Scene ----
+
+// The scene root, a model named "Scene_Root".
+XSI::CRef SceneRoot();
+// Adds an object as the last child of `parent` (a scene object). Type "model" makes a model.
+// Gives an invalid reference when `parent` is not a scene object or `name` is empty.
+XSI::CRef AddObject(const XSI::CRef& parent, const XSI::CString& type, const XSI::CString& name,
+                    std::optional<Position> position = std::nullopt);
+// Adds an empty custom property under a scene object; invalid reference on bad input.
+XSI::CRef AddCustomProperty(const XSI::CRef& owner, const XSI::CString& name);
+
+struct ObjectInfo {
+  bool valid = false;
+  bool isProperty = false;
+  XSI::CString type;
+  XSI::CString name;
+  XSI::CString fullName;
+  XSI::CRef parent;
+  std::vector<XSI::CRef> children;    // scene objects, in host order
+  std::vector<XSI::CRef> properties;  // custom properties, in order of creation
+  std::optional<Position> position;
+};
+// What the host knows of an object; `valid` false for an invalid reference.
+ObjectInfo Describe(const XSI::CRef& ref);
+// Every scene object and property below the scene root in scene order: an object, then its
+// properties, then its children's subtrees. The scene root itself is not listed.
+std::vector<XSI::CRef> SceneOrder();
+// The first scene object in scene order whose full name is `fullName`; invalid if none.
+XSI::CRef FindByFullName(const XSI::CString& fullName);
+
+// ---- Selection ----
+
+void Select(const std::vector<XSI::CRef>& refs);
+std::vector<XSI::CRef> Selected();
+
+// ---- Log ----
+
+struct LogEntry {
+  XSI::CString message;
+  XSI::siSeverityType severity;
+};
+const std::vector<LogEntry>& Log();
+void ClearLog();
+// A message of the host's own (not a plug-in operation: never counted, never faulted).
+void LogHostMessage(const XSI::CString& message, XSI::siSeverityType severity);
+// Severity as a short tag: "fatal", "error", "warning", "info", "verbose", or the number.
+std::string SeverityTag(XSI::siSeverityType severity);
+
+// ---- The modal dialog of "InspectObj" ----
+
+struct DialogItem {
+  XSI::CString label;
+  XSI::CValue value;
+};
+struct DialogControl {
+  XSI::CString scriptName;
+  XSI::CString label;
+  XSI::CString style;
+  std::vector<DialogItem> items;
+};
+struct DialogRequest {
+  XSI::CRef property;
+  XSI::CString title;
+  std::vector<DialogControl> controls;
+};
+enum class DialogAnswer { Confirm, Cancel };
+// Called for every modal "InspectObj". It may set parameter values of the property. With no
+// responder installed the dialog confirms the current values.
+using DialogResponder = std::function<DialogAnswer(const DialogRequest&)>;
+void SetDialogResponder(DialogResponder responder);
+
+// Current value of a parameter of a property; empty when there is none.
+XSI::CValue ParameterValue(const XSI::CRef& property, const XSI::CString& scriptName);
+// Sets a parameter's value; false when the property has no such parameter.
+bool SetParameterValue(const XSI::CRef& property, const XSI::CString& scriptName,
+                       const XSI::CValue& value);
+
+// ---- Faults ----
+
+// What a host operation raises when a fault is injected into it.
+class HostFault : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Makes the named host command refuse: ExecuteCommand reports Fail and changes nothing.
+void RefuseCommand(const XSI::CString& name);
+void ClearRefusedCommands();
+
+enum class FaultMode {
+  Raise,   // the operation throws HostFault before doing anything
+  Refuse,  // a changing operation reports failure and changes nothing; a query answers as usual
+};
+// Makes the k-th host operation from now (k >= 1) fail once in `mode`; restarts the count.
+void ArmFault(std::uint64_t k, FaultMode mode);
+void DisarmFault();
+// Host operations called through the SDK since the last ArmFault or ResetOperationCount.
+std::uint64_t OperationCount();
+void ResetOperationCount();
+struct FaultReport {
+  bool fired = false;
+  std::string operation;  // the SDK operation that failed, e.g. "SIObject::PutName"
+};
+FaultReport LastFault();
+
+// ---- Plug-in bookkeeping, for the loader ----
+
+struct MenuItemInfo {
+  XSI::CString label;
+  XSI::CString command;
+};
+struct CommandInfo {
+  XSI::CRef ref;
+  XSI::CString name;
+  XSI::CString scriptName;
+  XSI::CString description;
+  bool returnValueEnabled = false;
+};
+struct MenuInfo {
+  XSI::CRef ref;
+  XSI::LONG anchor = 0;
+  XSI::CString name;
+  bool displayName = false;
+  bool dynamic = false;
+  std::vector<MenuItemInfo> items;
+};
+struct RegistrarInfo {
+  XSI::CString name;
+  XSI::CString author;
+  XSI::CString email;
+  XSI::CString url;
+  XSI::LONG major = 0;
+  XSI::LONG minor = 0;
+  std::vector<CommandInfo> commands;
+  std::vector<MenuInfo> menus;
+};
+
+// A new, empty registrar for one loading of a plug-in.
+XSI::CRef CreateRegistrar();
+RegistrarInfo DescribeRegistrar(const XSI::CRef& registrar);
+// A callback context whose source is `source` (may be invalid: a context without a source).
+XSI::CRef CreateContext(const XSI::CRef& source);
+XSI::CValue ContextAttribute(const XSI::CRef& context, const XSI::CString& name);
+// Removes a registrar (with its commands and menus) or a context.
+void Destroy(const XSI::CRef& ref);
+
+}  // namespace xsihost

@@ -1,0 +1,22 @@
+// Conversions between the host's CString and the texts of the stand-in host's own tools.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include <xsi/cstring.h>
+
+namespace xsihost {
+
+// UTF-8 of a CString; a lone surrogate becomes U+FFFD.
+std::string ToUtf8(const XSI::CString& text);
+// A CString from UTF-8. Returns false, leaving `out` unchanged, for invalid UTF-8 or a NUL byte.
+bool FromUtf8(std::string_view utf8, XSI::CString& out);
+// A CString from UTF-8 that the caller knows to be valid (program literals, tests).
+XSI::CString Str(std::string_view utf8);
+
+// The code units of a CString, and a CString from code units (stops at the first NUL unit).
+std::u16string Units(const XSI::CString& text);
+XSI::CString FromUnits(std::u16string_view units);
+
+}  // namespace xsihost

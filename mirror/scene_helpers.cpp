@@ -1,0 +1,53 @@
+#include "scene_helpers.h"
+
+#include <vector>
+
+#include "string_replacer.h"
+
+namespace kelvane {
+
+using namespace XSI;
+
+CRefArray CollectDescendants(CRef object) {
+  // Each node taken from the stack contributes its direct children; its children then go on the
+  // stack in reverse, so that the first child's whole list comes before the second child's.
+  CRefArray descendants;
+  std::vector<CRef> pending{object};
+  while (!pending.empty()) {
+    const CRef node = pending.back();
+    pending.pop_back();
+    const CRefArray children = X3DObject(node).GetChildren();
+    const LONG count = children.GetCount();
+    for (LONG i = 0; i < count; ++i) descendants.Add(children[i]);
+    for (LONG i = count - 1; i >= 0; --i) pending.push_back(children[i]);
+  }
+  return descendants;
+}
+
+void AppendToName(CValue object, CString suffix) {
+  const CString name = X3DObject(object).GetName();
+  SIObject(object).PutName(name + suffix);
+}
+
+void ReplaceInName(CValue object, CString from, CString to) {
+  const StringReplacer name(X3DObject(object).GetName());
+  SIObject(object).PutName(name.ReplaceAll(from, to));
+}
+
+CValue RunHostCommand(CString name, CValue a1, CValue a2, CValue a3, CValue a4, CValue a5,
+                      CValue a6, CValue a7, CValue a8) {
+  CValueArray arguments;
+  arguments.Add(a1);
+  arguments.Add(a2);
+  arguments.Add(a3);
+  arguments.Add(a4);
+  arguments.Add(a5);
+  arguments.Add(a6);
+  arguments.Add(a7);
+  arguments.Add(a8);
+  CValue result;
+  Application().ExecuteCommand(name, arguments, result);
+  return result;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,28 @@
+// Small operations on host objects that the symmetric copy is built from.
+#pragma once
+
+#include <xsi/sdk.h>
+
+namespace kelvane {
+
+// Every object below `object`, without `object` itself: its direct children first, then the
+// whole list of the first child, then that of the second child, and so on. Nothing is
+// filtered. Example: a root with children A and B, A with A1 and A2, A1 with A1x, B with B1,
+// gives A, B, A1, A2, A1x, B1. Takes time linear in the size of the hierarchy and keeps its own
+// stack, so a chain thousands of levels deep is fine. An invalid object gives an empty array.
+XSI::CRefArray CollectDescendants(XSI::CRef object);
+
+// Renames `object` (a value holding its reference) to its own name followed by `suffix`.
+void AppendToName(XSI::CValue object, XSI::CString suffix);
+
+// Renames `object` to its own name with every occurrence of `from` replaced by `to`. The name
+// is written back even when nothing was replaced. `to` may contain `from`.
+void ReplaceInName(XSI::CValue object, XSI::CString from, XSI::CString to);
+
+// Runs the host command `name` with exactly these eight arguments and gives its return value
+// (empty when the command sets none). The command's status is not examined.
+XSI::CValue RunHostCommand(XSI::CString name, XSI::CValue a1, XSI::CValue a2, XSI::CValue a3,
+                           XSI::CValue a4, XSI::CValue a5, XSI::CValue a6, XSI::CValue a7,
+                           XSI::CValue a8);
+
+}  // namespace kelvane
