@@ -68,6 +68,8 @@ ObjectInfo Describe(const CRef& ref) {
   return info;
 }
 
+std::uint64_t ObjectId(const CRef& ref) { return Find(ref) != nullptr ? IdOf(ref) : 0; }
+
 std::vector<CRef> SceneOrder() {
   std::vector<CRef> order;
   const Object* root = Find(Host().sceneRoot);

@@ -52,6 +52,8 @@ struct ObjectInfo {
 };
 // What the host knows of an object; `valid` false for an invalid reference.
 ObjectInfo Describe(const XSI::CRef& ref);
+// A number that identifies the object for as long as the process runs (0: invalid reference).
+std::uint64_t ObjectId(const XSI::CRef& ref);
 // Every scene object and property below the scene root in scene order: an object, then its
 // properties, then its children's subtrees. The scene root itself is not listed.
 std::vector<XSI::CRef> SceneOrder();

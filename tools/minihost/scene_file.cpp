@@ -1,0 +1,319 @@
+#include "scene_file.h"
+
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+#include <xsihost/text.h>
+
+namespace minihost {
+
+namespace {
+
+bool SamePosition(const std::optional<xsihost::Position>& a,
+                  const std::optional<xsihost::Position>& b) {
+  if (a.has_value() != b.has_value()) return false;
+  return !a || (a->x == b->x && a->y == b->y && a->z == b->z);
+}
+
+bool IsWordChar(char c) { return c != ' ' && c != '\t' && c != '"' && c != '#'; }
+bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
+// Reads the fields of one line after its indentation.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : m_text(text) {}
+
+  void SkipSpace() {
+    while (m_pos < m_text.size() && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t')) ++m_pos;
+  }
+  // True at the end of the line or at a comment.
+  bool AtEnd() {
+    SkipSpace();
+    return m_pos >= m_text.size() || m_text[m_pos] == '#';
+  }
+  bool Word(std::string& out) {
+    size_t start = m_pos;
+    while (m_pos < m_text.size() && IsWordChar(m_text[m_pos])) ++m_pos;
+    out.assign(m_text.substr(start, m_pos - start));
+    return !out.empty();
+  }
+  // A word or a quoted string; `error` says what is wrong.
+  bool Name(std::string& out, std::string& error) {
+    if (m_pos < m_text.size() && m_text[m_pos] == '"') return Quoted(out, error);
+    if (!Word(out)) {
+      error = m_pos < m_text.size() ? std::string("unexpected '") + m_text[m_pos] + "' in name"
+                                    : "missing name";
+      return false;
+    }
+    return true;
+  }
+  bool Number(double& out, std::string& error) {
+    std::string word;
+    if (!Word(word)) {
+      error = "expected a number";
+      return false;
+    }
+    for (char c : word) {
+      if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E')) {
+        error = "'" + word + "' is not a decimal number";
+        return false;
+      }
+    }
+    const char* begin = word.data();
+    if (*begin == '+') ++begin;  // from_chars takes no plus sign
+    auto [end, ec] = std::from_chars(begin, word.data() + word.size(), out);
+    if (ec != std::errc() || end != word.data() + word.size() || !std::isfinite(out)) {
+      error = "'" + word + "' is not a decimal number";
+      return false;
+    }
+    return true;
+  }
+  bool NextIsSpaceOrEnd() const {
+    return m_pos >= m_text.size() || m_text[m_pos] == ' ' || m_text[m_pos] == '\t' ||
+           m_text[m_pos] == '#';
+  }
+
+ private:
+  bool Quoted(std::string& out, std::string& error) {
+    ++m_pos;  // the opening quote
+    out.clear();
+    while (m_pos < m_text.size()) {
+      char c = m_text[m_pos++];
+      if (c == '"') return true;
+      if (c == '\\') {
+        if (m_pos < m_text.size() && (m_text[m_pos] == '"' || m_text[m_pos] == '\\')) {
+          out.push_back(m_text[m_pos++]);
+          continue;
+        }
+        error = "unknown escape in quoted name (only \\\" and \\\\)";
+        return false;
+      }
+      out.push_back(c);
+    }
+    error = "missing closing quote";
+    return false;
+  }
+
+  std::string_view m_text;
+  size_t m_pos = 0;
+};
+
+// Parses the fields of one line into `line`.
+bool ParseFields(std::string_view fields, SceneLine& line, std::string& error) {
+  LineReader reader(fields);
+  if (!reader.Word(line.type)) {
+    error = "expected a type word at the start of the line";
+    return false;
+  }
+  if (!reader.NextIsSpaceOrEnd()) {
+    error = "unexpected character after the type";
+    return false;
+  }
+  line.isProperty = line.type == "property";
+  if (reader.AtEnd()) {
+    error = "missing name after '" + line.type + "'";
+    return false;
+  }
+  if (!reader.Name(line.name, error)) return false;
+  if (line.name.empty()) {
+    error = "empty name";
+    return false;
+  }
+  for (char c : line.name) {
+    if (IsControl(static_cast<unsigned char>(c))) {
+      error = "control character in name";
+      return false;
+    }
+  }
+  if (!reader.NextIsSpaceOrEnd()) {
+    error = "unexpected character after the name";
+    return false;
+  }
+  if (reader.AtEnd()) return true;
+  if (line.isProperty) {
+    error = "a property has no position";
+    return false;
+  }
+  xsihost::Position p;
+  double* coordinates[] = {&p.x, &p.y, &p.z};
+  for (double* c : coordinates) {
+    if (reader.AtEnd()) {
+      error = "a position needs three numbers X Y Z";
+      return false;
+    }
+    if (!reader.Number(*c, error)) return false;
+  }
+  if (!reader.AtEnd()) {
+    error = "unexpected text after the position";
+    return false;
+  }
+  line.position = p;
+  return true;
+}
+
+bool NeedsQuotes(const std::string& name) {
+  if (name.empty()) return true;
+  for (char c : name) {
+    if (!IsWordChar(c)) return true;
+  }
+  return false;
+}
+
+std::string Quote(const std::string& name) {
+  std::string out = "\"";
+  for (char c : name) {
+    if (c == '"' || c == '\\') out.push_back('\\');
+    out.push_back(c);
+  }
+  out.push_back('"');
+  return out;
+}
+
+}  // namespace
+
+bool SceneLine::operator==(const SceneLine& other) const {
+  return depth == other.depth && isProperty == other.isProperty && type == other.type &&
+         name == other.name && SamePosition(position, other.position);
+}
+
+bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene,
+                std::string& error) {
+  scene.clear();
+  int lineNumber = 0;
+  int previousDepth = -1;
+  bool previousIsProperty = false;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view raw = text.substr(start, end - start);
+    start = end + 1;
+    ++lineNumber;
+    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    auto fail = [&](const std::string& what) {
+      error = fileName + ":" + std::to_string(lineNumber) + ": " + what;
+      return false;
+    };
+    XSI::CString unused;
+    if (!xsihost::FromUtf8(raw, unused)) return fail("not valid UTF-8 text");
+
+    size_t indent = 0;
+    while (indent < raw.size() && (raw[indent] == ' ' || raw[indent] == '\t')) {
+      if (raw[indent] == '\t') {
+        // A tab only matters where the line holds something.
+        std::string_view rest = raw.substr(indent);
+        size_t content = rest.find_first_not_of(" \t");
+        if (content != std::string_view::npos && rest[content] != '#') {
+          return fail("tab in the indentation (indent with two spaces per level)");
+        }
+      }
+      ++indent;
+    }
+    std::string_view fields = raw.substr(indent);
+    if (fields.empty() || fields.front() == '#') continue;
+    if (indent % 2 != 0) return fail("indentation is not a multiple of two spaces");
+
+    SceneLine line;
+    line.depth = static_cast<int>(indent / 2);
+    line.lineNumber = lineNumber;
+    if (line.depth > previousDepth + 1) {
+      return fail(previousDepth < 0 ? "the first object must not be indented"
+                                    : "more than one level deeper than the line before");
+    }
+    if (previousIsProperty && line.depth > previousDepth) {
+      return fail("a property has no children");
+    }
+    std::string what;
+    if (!ParseFields(fields, line, what)) return fail(what);
+    previousDepth = line.depth;
+    previousIsProperty = line.isProperty;
+    scene.push_back(std::move(line));
+  }
+  return true;
+}
+
+std::string FormatNumber(double value) {
+  if (value == 0) return "0";  // -0 too
+  char buffer[64];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return ec == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
+std::string PrintScene(const Scene& scene) {
+  std::string out;
+  for (const SceneLine& line : scene) {
+    out.append(static_cast<size_t>(line.depth) * 2, ' ');
+    out += line.isProperty ? std::string("property") : line.type;
+    out += ' ';
+    out += NeedsQuotes(line.name) ? Quote(line.name) : line.name;
+    if (line.position && !line.isProperty) {
+      out += ' ' + FormatNumber(line.position->x) + ' ' + FormatNumber(line.position->y) + ' ' +
+             FormatNumber(line.position->z);
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+std::vector<XSI::CRef> BuildScene(const Scene& scene) {
+  xsihost::Reset();
+  std::vector<XSI::CRef> refs;
+  std::vector<XSI::CRef> parents{xsihost::SceneRoot()};  // parents[d]: owner of depth d
+  for (const SceneLine& line : scene) {
+    parents.resize(static_cast<size_t>(line.depth) + 1);
+    const XSI::CRef& owner = parents.back();
+    XSI::CRef ref = line.isProperty
+                        ? xsihost::AddCustomProperty(owner, xsihost::Str(line.name))
+                        : xsihost::AddObject(owner, xsihost::Str(line.type),
+                                             xsihost::Str(line.name), line.position);
+    refs.push_back(ref);
+    parents.push_back(ref);
+  }
+  return refs;
+}
+
+Scene CaptureScene() {
+  Scene scene;
+  struct Pending {
+    XSI::CRef ref;
+    int depth;
+  };
+  const xsihost::ObjectInfo root = xsihost::Describe(xsihost::SceneRoot());
+  std::vector<Pending> pending;
+  for (const XSI::CRef& p : root.properties) {
+    SceneLine line;
+    line.isProperty = true;
+    line.type = "property";
+    line.name = xsihost::ToUtf8(xsihost::Describe(p).name);
+    scene.push_back(std::move(line));
+  }
+  for (auto it = root.children.rbegin(); it != root.children.rend(); ++it) {
+    pending.push_back({*it, 0});
+  }
+  while (!pending.empty()) {
+    Pending next = pending.back();
+    pending.pop_back();
+    const xsihost::ObjectInfo info = xsihost::Describe(next.ref);
+    SceneLine line;
+    line.depth = next.depth;
+    line.type = xsihost::ToUtf8(info.type);
+    line.name = xsihost::ToUtf8(info.name);
+    line.position = info.position;
+    scene.push_back(std::move(line));
+    for (const XSI::CRef& p : info.properties) {
+      SceneLine property;
+      property.depth = next.depth + 1;
+      property.isProperty = true;
+      property.type = "property";
+      property.name = xsihost::ToUtf8(xsihost::Describe(p).name);
+      scene.push_back(std::move(property));
+    }
+    for (auto it = info.children.rbegin(); it != info.children.rend(); ++it) {
+      pending.push_back({*it, next.depth + 1});
+    }
+  }
+  return scene;
+}
+
+}  // namespace minihost

@@ -1,0 +1,55 @@
+// The scene file format of minihost: one object per line, nesting by indentation.
+//
+//     # comment; blank lines are ignored
+//     model Rig
+//       root L_root 1 0 0
+//         bone L_bone1 2 0 0
+//         property Notes
+//
+// Two spaces of indentation per level, at most one level deeper than the line before, no tabs
+// in the indentation. A line is `TYPE NAME` or `TYPE NAME X Y Z`; NAME is a word without
+// spaces, quotes or '#', or a double-quoted string with \" and \\ escapes. `property NAME` is a
+// custom property of the object above it. A '#' outside a quoted name starts a comment.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <xsihost/host.h>
+
+namespace minihost {
+
+struct SceneLine {
+  int depth = 0;
+  bool isProperty = false;
+  std::string type;  // "property" for a property
+  std::string name;  // UTF-8
+  std::optional<xsihost::Position> position;
+  int lineNumber = 0;  // in the file it came from; 0 for scenes read from the host
+
+  bool operator==(const SceneLine& other) const;
+};
+
+using Scene = std::vector<SceneLine>;
+
+// Parses a whole file. On error returns false and sets `error` to "FILE:LINE: what is wrong";
+// `scene` is then unspecified.
+bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene,
+                std::string& error);
+
+// The scene as text that ParseScene reads back to the same scene: names quoted only when they
+// must be, numbers in their shortest exact form, -0 as 0.
+std::string PrintScene(const Scene& scene);
+
+// The shortest text that reads back as exactly `value`; -0 prints as 0.
+std::string FormatNumber(double value);
+
+// Empties the host and builds `scene` in it. Gives the references in the order of the lines.
+std::vector<XSI::CRef> BuildScene(const Scene& scene);
+
+// The host's scene as it is now, in host order: an object, its properties, its children.
+Scene CaptureScene();
+
+}  // namespace minihost
