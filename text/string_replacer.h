@@ -21,7 +21,7 @@ class StringReplacer {
 
   // The text with every occurrence of `from` replaced by `to`. After each replacement the search
   // starts again, so an occurrence that a replacement forms with its neighbours is replaced too
-  // ("abcbc" with "bc" -> "" gives ""). When `to` itself contains `from`, rescanning would never
+  // ("aabb" with "ab" -> "" gives ""). When `to` itself contains `from`, rescanning would never
   // end: then the occurrences are replaced in one left-to-right pass that does not look into
   // what was put in.
   XSI::CString ReplaceAll(XSI::CString from, XSI::CString to) const;

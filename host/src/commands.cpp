@@ -19,7 +19,7 @@ void LogError(const CString& message) { LogHostMessage(message, XSI::siErrorMsg)
 
 // Copies `original` with its whole hierarchy under `parent`, mirrored through the plane x = 0.
 // Copies keep types, order and properties; each copied object is named after its original
-// followed by "1". Works without recursion: chains can be thousands of levels deep.
+// followed by the copy number, "1". Works without recursion: chains can be thousands of levels deep.
 Id CopyMirrored(Id original, Id parent) {
   struct Pending {
     Id from;
@@ -34,7 +34,7 @@ Id CopyMirrored(Id original, Id parent) {
     Object& to = Create(Kind::SceneObject);
     Object* toParent = Find(next.toParent);
     to.type = from->type;
-    to.name = from->name + L"1";
+    to.name = from->name + Host().copyNumber;
     to.parent = next.toParent;
     to.model = toParent->type == L"model" && toParent->id != Host().sceneRoot ? toParent->id
                                                                              : toParent->model;

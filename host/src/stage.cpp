@@ -180,11 +180,20 @@ void ArmFault(std::uint64_t k, FaultMode mode) {
   State& state = Host();
   state.operations = 0;
   state.faultAt = k;
+  state.faultOperation.clear();
+  state.faultCalls = 0;
   state.faultMode = mode;
   state.lastFault = FaultReport{};
 }
 
+void ArmFaultOn(const std::string& operation, std::uint64_t k, FaultMode mode) {
+  ArmFault(k, mode);
+  Host().faultOperation = operation;
+}
+
 void DisarmFault() { Host().faultAt = 0; }
+
+void SetCopyNumber(const CString& number) { Host().copyNumber = number; }
 std::uint64_t OperationCount() { return Host().operations; }
 void ResetOperationCount() { Host().operations = 0; }
 FaultReport LastFault() { return Host().lastFault; }

@@ -104,7 +104,12 @@ XSI::CString FullName(const Object& object) {
 bool Enter(const char* operation, Op op) {
   State& state = Host();
   ++state.operations;
-  if (state.faultAt == 0 || state.operations != state.faultAt) return true;
+  if (state.faultAt == 0) return true;
+  if (state.faultOperation.empty()) {
+    if (state.operations != state.faultAt) return true;
+  } else if (state.faultOperation != operation || ++state.faultCalls != state.faultAt) {
+    return true;
+  }
   state.faultAt = 0;  // a fault fires once
   if (state.faultMode == FaultMode::Raise) {
     state.lastFault = FaultReport{true, operation};

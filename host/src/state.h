@@ -84,9 +84,12 @@ struct State {
   std::vector<LogEntry> log;
   DialogResponder responder;
   std::set<std::u16string> refusedCommands;
+  XSI::CString copyNumber = L"1";
 
   std::uint64_t operations = 0;
   std::uint64_t faultAt = 0;  // 0: no fault armed
+  std::string faultOperation;  // empty: count every operation
+  std::uint64_t faultCalls = 0;
   FaultMode faultMode = FaultMode::Raise;
   FaultReport lastFault;
 };

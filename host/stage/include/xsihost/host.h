@@ -115,6 +115,10 @@ class HostFault : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The text "DuplicateSymmetry" appends to each copy's name: "1" unless a test says otherwise
+// (the real host may append another number when the name is taken).
+void SetCopyNumber(const XSI::CString& number);
+
 // Makes the named host command refuse: ExecuteCommand reports Fail and changes nothing.
 void RefuseCommand(const XSI::CString& name);
 void ClearRefusedCommands();
@@ -125,6 +129,9 @@ enum class FaultMode {
 };
 // Makes the k-th host operation from now (k >= 1) fail once in `mode`; restarts the count.
 void ArmFault(std::uint64_t k, FaultMode mode);
+// Makes the k-th call from now of the SDK operation `operation` (e.g. "SIObject::PutName",
+// "Application::ExecuteCommand") fail once in `mode`.
+void ArmFaultOn(const std::string& operation, std::uint64_t k, FaultMode mode);
 void DisarmFault();
 // Host operations called through the SDK since the last ArmFault or ResetOperationCount.
 std::uint64_t OperationCount();

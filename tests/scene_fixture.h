@@ -1,0 +1,44 @@
+// Shared test helpers: scenes written in minihost's scene format.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <xsihost/host.h>
+#include <xsihost/text.h>
+
+#include "scene_file.h"
+
+namespace kelvane_test {
+
+// Empties the host and builds the scene; a malformed text fails the calling test.
+inline std::vector<XSI::CRef> BuildScene(const std::string& text) {
+  minihost::Scene scene;
+  std::string error;
+  EXPECT_TRUE(minihost::ParseScene(text, "test", scene, error)) << error;
+  return minihost::BuildScene(scene);
+}
+
+// The whole scene as text, every object with its type, name and position.
+inline std::string SceneText() { return minihost::PrintScene(minihost::CaptureScene()); }
+
+inline XSI::CRef Object(const std::string& fullName) {
+  XSI::CRef ref = xsihost::FindByFullName(xsihost::Str(fullName));
+  EXPECT_TRUE(xsihost::Describe(ref).valid) << "no object " << fullName;
+  return ref;
+}
+
+inline std::string NameOf(const XSI::CRef& ref) {
+  return xsihost::ToUtf8(xsihost::Describe(ref).name);
+}
+
+// The log messages in order.
+inline std::vector<std::string> LogTexts() {
+  std::vector<std::string> texts;
+  for (const auto& entry : xsihost::Log()) texts.push_back(xsihost::ToUtf8(entry.message));
+  return texts;
+}
+
+}  // namespace kelvane_test

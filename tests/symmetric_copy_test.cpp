@@ -1,0 +1,147 @@
+#include "symmetric_copy.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "scene_fixture.h"
+
+namespace {
+
+using namespace XSI;
+using kelvane_test::BuildScene;
+using kelvane_test::LogTexts;
+using kelvane_test::Object;
+using kelvane_test::SceneText;
+
+struct CopyCase {
+  const char* what;
+  const char* scene;
+  const char* select;
+  const wchar_t* from;
+  const wchar_t* to;
+  const char* expected;  // the whole scene afterwards
+};
+
+void PrintTo(const CopyCase& c, std::ostream* os) { *os << c.what; }
+
+class SymmetricCopy : public testing::TestWithParam<CopyCase> {};
+
+TEST_P(SymmetricCopy, RenamesTheCopyAndKeepsEverythingElse) {
+  const CopyCase& c = GetParam();
+  BuildScene(c.scene);
+  xsihost::Select({Object(c.select)});
+  kelvane::BuildSymmetricCopy(c.from, c.to);
+  EXPECT_EQ(SceneText(), c.expected);
+  EXPECT_EQ(LogTexts(), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chains, SymmetricCopy,
+    testing::Values(
+        CopyCase{"worked example, L_ to R_",
+                 "root L_root 1 0 0\n  bone L_bone1 2 0 0\n    bone L_bone2 3 0 0\n  eff L_eff 4 0 0\n",
+                 "L_root", L"L_", L"R_",
+                 "root L_root 1 0 0\n  bone L_bone1 2 0 0\n    bone L_bone2 3 0 0\n"
+                 "  eff L_eff 4 0 0\n"
+                 "root R_root -1 0 0\n  bone R_bone1 -2 0 0\n    bone R_bone2 -3 0 0\n"
+                 "  eff R_eff -4 0 0\n"},
+        CopyCase{"worked example from the right side",
+                 "root R_root\n  bone R_bone1\n    bone R_bone2\n  eff R_eff\n", "R_root", L"L_",
+                 L"R_",
+                 "root R_root\n  bone R_bone1\n    bone R_bone2\n  eff R_eff\n"
+                 "root L_root\n  bone L_bone1\n    bone L_bone2\n  eff L_eff\n"},
+        CopyCase{"Left and Right inside names",
+                 "model Rig\n  root ArmLeft\n    bone LeftUpper\n    eff Left_Left_eff\n",
+                 "Rig.ArmLeft", L"Left", L"Right",
+                 "model Rig\n  root ArmLeft\n    bone LeftUpper\n    eff Left_Left_eff\n"
+                 "  root ArmRight\n    bone RightUpper\n    eff Right_Right_eff\n"},
+        CopyCase{"a root without children", "null c\n  root L_only 2 1 0\n", "L_only", L"L_", L"R_", "null c\n  root L_only 2 1 0\n  root R_only -2 1 0\n"},
+        CopyCase{"names without a token keep their names", "root spine\n  bone neck\n",
+                 "spine", L"Left", L"Right",
+                 "root spine\n  bone neck\nroot spine\n  bone neck\n"},
+        CopyCase{"tokens are case-sensitive", "root left_arm\n  bone LEFT\n", "left_arm",
+                 L"Left", L"Right", "root left_arm\n  bone LEFT\nroot left_arm\n  bone LEFT\n"},
+        CopyCase{"a name with both tokens follows the current direction, which carries over",
+                 "root r\n  bone L_R_a\n  bone L_R_b\n  bone L_c\n", "r", L"L_", L"R_",
+                 "root r\n  bone L_R_a\n  bone L_R_b\n  bone L_c\n"
+                 "root r\n  bone L_L_a\n  bone R_R_b\n  bone R_c\n"},
+        CopyCase{"mixed sides in one chain each flip", "root L_r\n  bone R_a\n  bone L_b\n",
+                 "L_r", L"L_", L"R_",
+                 "root L_r\n  bone R_a\n  bone L_b\nroot R_r\n  bone L_a\n  bone R_b\n"},
+        CopyCase{"a source named with the suffix text keeps its name exactly",
+                 "root arename_temp_suffixb\n  bone rename_temp_suffix\n",
+                 "arename_temp_suffixb", L"L_", L"R_",
+                 "root arename_temp_suffixb\n  bone rename_temp_suffix\n"
+                 "root arename_temp_suffixb\n  bone rename_temp_suffix\n"},
+        CopyCase{"a token in the enclosing model's name does not count",
+                 "model R_rig\n  root L_root\n    bone L_a\n    bone L_b\n", "R_rig.L_root",
+                 L"L_", L"R_",
+                 "model R_rig\n  root L_root\n    bone L_a\n    bone L_b\n"
+                 "  root R_root\n    bone R_a\n    bone R_b\n"},
+        CopyCase{"objects outside the chain stay as they are",
+                 "model Rig\n  null L_hip\n    root L_leg\n      eff L_foot\n    null L_other\n"
+                 "root L_second\n",
+                 "Rig.L_leg", L"L_", L"R_",
+                 "model Rig\n  null L_hip\n    root L_leg\n      eff L_foot\n    null L_other\n"
+                 "    root R_leg\n      eff R_foot\nroot L_second\n"}));
+
+TEST(SymmetricCopyNumbers, RemovesOnlyTheSuffixFollowedByOne) {
+  BuildScene("root L_x\n");
+  xsihost::Select({Object("L_x")});
+  xsihost::SetCopyNumber(L"12");
+  kelvane::BuildSymmetricCopy(L"L_", L"R_");
+  EXPECT_EQ(SceneText(), "root L_x\nroot R_x2\n");
+
+  BuildScene("root L_x\n");
+  xsihost::Select({Object("L_x")});
+  xsihost::SetCopyNumber(L"2");
+  kelvane::BuildSymmetricCopy(L"L_", L"R_");
+  EXPECT_EQ(SceneText(), "root L_x\nroot R_xrename_temp_suffix2\n");
+}
+
+TEST(SymmetricCopyFaults, NoCopyMeansNothingRenamed) {
+  BuildScene("model M\n  root L_root\n    bone L_a\n  root R_root\n");
+  const std::string before = SceneText();
+  xsihost::Select({Object("M.L_root")});
+  xsihost::RefuseCommand(L"DuplicateSymmetry");
+  kelvane::BuildSymmetricCopy(L"L_", L"R_");
+  EXPECT_EQ(SceneText(), before);
+  EXPECT_EQ(LogTexts(), std::vector<std::string>{"No mirrored copy was made"});
+  EXPECT_EQ(xsihost::Log().back().severity, siInfoMsg);
+}
+
+// A raise at any point while the sources carry the temporary suffix leaves them with their
+// own names, and the exception reaches the caller.
+TEST(SymmetricCopyFaults, RaiseWhileSuffixedPutsTheNamesBack) {
+  for (const char* operation :
+       {"Application::ExecuteCommand", "SIObject::GetFullName", "SIObject::PutName"}) {
+    for (std::uint64_t k : {1, 2, 3, 4}) {
+      BuildScene("model Rig\n  root L_root\n    bone L_bone1\n      bone L_bone2\n    eff L_eff\n");
+      const std::string before = SceneText();
+      xsihost::Select({Object("Rig.L_root")});
+      xsihost::ArmFaultOn(operation, k, xsihost::FaultMode::Raise);
+      bool raised = false;
+      try {
+        kelvane::BuildSymmetricCopy(L"L_", L"R_");
+      } catch (const xsihost::HostFault&) {
+        raised = true;
+      }
+      if (!raised) continue;  // that operation is called fewer than k times
+      const std::string after = SceneText();
+      // The sources are untouched; a copy, if made before the raise, may stand beside them.
+      EXPECT_EQ(after.substr(0, before.size()), before) << operation << " #" << k;
+      EXPECT_EQ(after.find("L_rootrename"), std::string::npos) << operation << " #" << k;
+    }
+  }
+}
+
+TEST(SymmetricCopyFaults, RaiseDuringDuplicationPropagatesAndRestores) {
+  BuildScene("root L_root\n  bone L_a\n");
+  xsihost::Select({Object("L_root")});
+  xsihost::ArmFaultOn("Application::ExecuteCommand", 1, xsihost::FaultMode::Raise);
+  EXPECT_THROW(kelvane::BuildSymmetricCopy(L"L_", L"R_"), xsihost::HostFault);
+  EXPECT_EQ(SceneText(), "root L_root\n  bone L_a\n");
+}
+
+}  // namespace
