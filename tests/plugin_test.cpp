@@ -1,0 +1,276 @@
+// The built kelvane.so, loaded and called as the host does.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "plugin_fixture.h"
+
+namespace {
+
+using namespace XSI;
+using kelvane_test::BuildScene;
+using kelvane_test::LoadedPlugin;
+using kelvane_test::LogTexts;
+using kelvane_test::Object;
+using kelvane_test::Pick;
+using kelvane_test::RenameRuleLeft;
+using kelvane_test::SceneText;
+using xsihost::ToUtf8;
+
+constexpr const char* kRig = R"(model Rig
+  root LeftArm 1 0 0
+    bone LeftUpper 2 0 0
+    eff LeftHand 3 0 0
+  root L_leg 1 -5 0
+    eff L_foot 1 -9 0
+  bone Spine 0 2 0
+)";
+
+using Registration = LoadedPlugin;
+
+TEST_F(Registration, RegistersIdentityCommandAndMenu) {
+  const xsihost::RegistrarInfo info = plugin.Registration();
+  EXPECT_EQ(ToUtf8(info.name), "kelvanePlugin");
+  EXPECT_EQ(ToUtf8(info.author), "tuv");
+  EXPECT_EQ(ToUtf8(info.email), "");
+  EXPECT_EQ(ToUtf8(info.url), "");
+  EXPECT_EQ(info.major, 1);
+  EXPECT_EQ(info.minor, 0);
+  ASSERT_EQ(info.commands.size(), 1u);
+  EXPECT_EQ(ToUtf8(info.commands[0].name), "kelvane");
+  EXPECT_EQ(ToUtf8(info.commands[0].scriptName), "kelvane");
+  EXPECT_EQ(ToUtf8(info.commands[0].description), "");
+  EXPECT_TRUE(info.commands[0].returnValueEnabled);  // set by kelvane_Init
+  ASSERT_EQ(info.menus.size(), 1u);
+  EXPECT_EQ(ToUtf8(info.menus[0].name), "kelvane_Menu");
+  EXPECT_EQ(info.menus[0].anchor, 26);
+  EXPECT_FALSE(info.menus[0].displayName);
+  EXPECT_FALSE(info.menus[0].dynamic);
+  ASSERT_EQ(info.menus[0].items.size(), 1u);  // added by kelvane_Menu_Init
+  EXPECT_EQ(ToUtf8(info.menus[0].items[0].label), "kelvane");
+  EXPECT_EQ(ToUtf8(info.menus[0].items[0].command), "kelvane");
+  EXPECT_TRUE(LogTexts().empty());
+}
+
+TEST_F(Registration, UnloadMessageUsesTheNameTheRegistrarReportsThen) {
+  SIObject(plugin.Registrar()).PutName(L"renamedPlugin");
+  EXPECT_TRUE(plugin.Unload());
+  EXPECT_EQ(LogTexts(), std::vector<std::string>{"renamedPlugin has been unloaded."});
+  EXPECT_EQ(xsihost::Log().back().severity, siInfoMsg);
+  EXPECT_FALSE(plugin.Unload());  // a second unload does nothing
+  EXPECT_EQ(LogTexts().size(), 1u);
+}
+
+TEST_F(Registration, LoadingTwiceRegistersTheSameAgain) {
+  const xsihost::RegistrarInfo first = plugin.Registration();
+  plugin.Unload();
+  std::string error;
+  ASSERT_TRUE(plugin.Load(kelvane_test::PluginPath(), error)) << error;
+  const xsihost::RegistrarInfo second = plugin.Registration();
+  EXPECT_EQ(ToUtf8(second.name), ToUtf8(first.name));
+  EXPECT_EQ(second.commands.size(), 1u);
+  ASSERT_EQ(second.menus.size(), 1u);
+  EXPECT_EQ(second.menus[0].items.size(), 1u);
+  plugin.Unload();
+  EXPECT_EQ(LogTexts(), (std::vector<std::string>{"kelvanePlugin has been unloaded.",
+                                                  "kelvanePlugin has been unloaded."}));
+}
+
+TEST(Library, ExportsExactlyTheFiveEntryPoints) {
+  const std::string command = std::string("nm -D --defined-only ") + kelvane_test::PluginPath();
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  ASSERT_NE(pipe, nullptr);
+  std::set<std::string> symbols;
+  char line[1024];
+  while (fgets(line, sizeof line, pipe.get()) != nullptr) {
+    std::istringstream fields(line);
+    std::string address, type, name;
+    if (fields >> address >> type >> name) symbols.insert(name);
+  }
+  EXPECT_EQ(symbols, (std::set<std::string>{"XSILoadPlugin", "XSIUnloadPlugin", "kelvane_Init",
+                                            "kelvane_Execute", "kelvane_Menu_Init"}));
+}
+
+TEST(Library, MissingLibraryOrEntryPointIsNamed) {
+  xsihost::PluginLoader loader;
+  std::string error;
+  EXPECT_FALSE(loader.Load("/nonexistent/kelvane.so", error));
+  EXPECT_NE(error.find("/nonexistent/kelvane.so"), std::string::npos) << error;
+  EXPECT_FALSE(loader.Execute("kelvane").ran);
+  // The SDK library is a shared library without XSILoadPlugin.
+  const std::string sdk = std::string(kelvane_test::PluginPath());
+  const std::string sdkPath = sdk.substr(0, sdk.find_last_of('/') + 1) + "libsicppsdk.so";
+  EXPECT_FALSE(loader.Load(sdkPath, error));
+  EXPECT_NE(error.find("XSILoadPlugin"), std::string::npos) << error;
+}
+
+class Execute : public LoadedPlugin {
+ protected:
+  void SetUp() override {
+    LoadedPlugin::SetUp();
+    BuildScene(kRig);
+  }
+  xsihost::ExecuteResult Run() {
+    xsihost::ExecuteResult result = plugin.Execute("kelvane");
+    EXPECT_TRUE(result.ran) << result.error;
+    EXPECT_TRUE(result.returnValue == CValue(true));
+    for (const auto& entry : xsihost::Log()) {
+      if (!result.raised) {
+        EXPECT_EQ(entry.severity, siInfoMsg) << ToUtf8(entry.message);
+      }
+    }
+    if (!LogTexts().empty()) {
+      EXPECT_EQ(LogTexts()[0], "kelvane_Execute called");
+    }
+    EXPECT_FALSE(RenameRuleLeft());
+    return result;
+  }
+};
+
+TEST_F(Execute, NotARootOrNothingSelectedSaysSelectRoot) {
+  const std::string before = SceneText();
+  for (auto selection : {std::vector<CRef>{Object("Rig.Spine")}, std::vector<CRef>{},
+                         std::vector<CRef>{Object("Rig.LeftUpper"), Object("Rig.LeftArm")}}) {
+    xsihost::ClearLog();
+    xsihost::Select(selection);
+    bool dialogShown = false;
+    xsihost::SetDialogResponder([&](const xsihost::DialogRequest&) {
+      dialogShown = true;
+      return xsihost::DialogAnswer::Confirm;
+    });
+    EXPECT_EQ(Run().status, CStatus::OK);
+    EXPECT_EQ(LogTexts(), (std::vector<std::string>{"kelvane_Execute called", "Select Root"}));
+    EXPECT_FALSE(dialogShown);
+    EXPECT_EQ(SceneText(), before);
+  }
+}
+
+TEST_F(Execute, DialogOffersTheTwoRules) {
+  xsihost::Select({Object("Rig.LeftArm")});
+  xsihost::DialogRequest seen;
+  CValue valueShown;
+  xsihost::SetDialogResponder([&](const xsihost::DialogRequest& request) {
+    seen = request;
+    EXPECT_TRUE(RenameRuleLeft());  // the property exists while the dialog shows
+    EXPECT_EQ(ToUtf8(SIObject(request.property).GetName()), "Rule of Rename");
+    valueShown = xsihost::ParameterValue(request.property, L"EnumCtrl");
+    return xsihost::DialogAnswer::Cancel;
+  });
+  Run();
+  EXPECT_EQ(ToUtf8(seen.title), "Kelvane by TUV");
+  EXPECT_TRUE(valueShown == CValue(LONG(4)));
+  ASSERT_EQ(seen.controls.size(), 1u);
+  const xsihost::DialogControl& control = seen.controls[0];
+  EXPECT_EQ(ToUtf8(control.scriptName), "EnumCtrl");
+  EXPECT_EQ(ToUtf8(control.label), "Choice");
+  EXPECT_EQ(ToUtf8(control.style), ToUtf8(siControlCombo));
+  ASSERT_EQ(control.items.size(), 2u);
+  EXPECT_EQ(ToUtf8(control.items[0].label), "Left,Right");
+  EXPECT_TRUE(control.items[0].value == CValue(LONG(4)));
+  EXPECT_EQ(ToUtf8(control.items[1].label), "L_,R_");
+  EXPECT_TRUE(control.items[1].value == CValue(LONG(6)));
+}
+
+TEST_F(Execute, CancelMakesNoCopy) {
+  xsihost::Select({Object("Rig.LeftArm")});
+  const std::string before = SceneText();
+  xsihost::SetDialogResponder(
+      [](const xsihost::DialogRequest&) { return xsihost::DialogAnswer::Cancel; });
+  EXPECT_EQ(Run().status, CStatus::OK);
+  EXPECT_EQ(LogTexts(), (std::vector<std::string>{"kelvane_Execute called", "User cancelled"}));
+  EXPECT_EQ(SceneText(), before);
+}
+
+struct RuleCase {
+  const char* what;
+  bool answer;  // false: no responder, the dialog confirms the default
+  LONG value;
+  const char* select;
+  const char* copy;  // the lines of the copy, under Rig
+};
+
+class ExecuteRule : public Execute, public testing::WithParamInterface<RuleCase> {};
+
+TEST_P(ExecuteRule, BuildsTheRenamedCopy) {
+  const RuleCase& c = GetParam();
+  xsihost::Select({Object(c.select), Object("Rig.L_leg")});  // only the first counts
+  if (c.answer) xsihost::SetDialogResponder(Pick(c.value));
+  EXPECT_EQ(Run().status, CStatus::OK);
+  EXPECT_EQ(LogTexts(), std::vector<std::string>{"kelvane_Execute called"});
+  std::string expected = kRig;
+  EXPECT_EQ(SceneText(), expected + c.copy);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Execute, ExecuteRule,
+    testing::Values(
+        RuleCase{"default is Left,Right", false, 0, "Rig.LeftArm",
+                 "  root RightArm -1 0 0\n    bone RightUpper -2 0 0\n    eff RightHand -3 0 0\n"},
+        RuleCase{"Left,Right", true, 4, "Rig.LeftArm",
+                 "  root RightArm -1 0 0\n    bone RightUpper -2 0 0\n    eff RightHand -3 0 0\n"},
+        RuleCase{"L_,R_ on a Left chain keeps the names", true, 6, "Rig.LeftArm",
+                 "  root LeftArm -1 0 0\n    bone LeftUpper -2 0 0\n    eff LeftHand -3 0 0\n"},
+        RuleCase{"L_,R_", true, 6, "Rig.L_leg", "  root R_leg -1 -5 0\n    eff R_foot -1 -9 0\n"},
+        RuleCase{"any other value is L_,R_", true, 5, "Rig.L_leg",
+                 "  root R_leg -1 -5 0\n    eff R_foot -1 -9 0\n"}),
+    [](const testing::TestParamInfo<RuleCase>& info) {
+      return "Case" + std::to_string(info.index);
+    });
+
+TEST_F(Execute, RefusedDuplicationLeavesTheSceneAsItWas) {
+  xsihost::Select({Object("Rig.LeftArm")});
+  const std::string before = SceneText();
+  xsihost::RefuseCommand(L"DuplicateSymmetry");
+  EXPECT_EQ(Run().status, CStatus::OK);
+  EXPECT_EQ(LogTexts(),
+            (std::vector<std::string>{"kelvane_Execute called", "No mirrored copy was made"}));
+  EXPECT_EQ(SceneText(), before);
+}
+
+TEST_F(Execute, RaiseAfterThePropertyExistsStillDeletesIt) {
+  struct Point {
+    const char* operation;
+    std::uint64_t call;
+  };
+  for (Point point : {Point{"CustomProperty::AddParameter", 1},
+                      Point{"PPGLayout::AddEnumControl", 1},
+                      Point{"Application::ExecuteCommand", 1},   // InspectObj
+                      Point{"ProjectItem::GetParameterValue", 1},
+                      Point{"Application::ExecuteCommand", 2},   // DuplicateSymmetry
+                      Point{"SIObject::PutName", 9},             // renaming the copies
+                      Point{"Application::ExecuteCommand", 3}}) {  // DeleteObj itself
+    BuildScene(kRig);
+    xsihost::Select({Object("Rig.LeftArm")});
+    xsihost::ArmFaultOn(point.operation, point.call, xsihost::FaultMode::Raise);
+    const xsihost::ExecuteResult result = Run();
+    EXPECT_TRUE(result.raised) << point.operation << " #" << point.call;
+    EXPECT_EQ(xsihost::LastFault().operation, point.operation);
+    const std::string after = SceneText();
+    EXPECT_EQ(after.substr(0, std::string(kRig).size()), kRig) << point.operation;
+    EXPECT_EQ(xsihost::Log().back().severity, siErrorMsg);  // the host reported it
+  }
+}
+
+TEST_F(Execute, CallbacksSurviveAContextWithoutSource) {
+  for (const char* callback : {"kelvane_Init", "kelvane_Menu_Init", "kelvane_Execute"}) {
+    const xsihost::ExecuteResult result = plugin.CallCallback(callback, CRef());
+    EXPECT_TRUE(result.ran) << callback;
+    EXPECT_FALSE(result.raised) << callback;
+    EXPECT_EQ(result.status, CStatus::OK) << callback;
+  }
+}
+
+TEST(ExecuteBeforeLoad, RunsNothing) {
+  xsihost::PluginLoader loader;
+  const xsihost::ExecuteResult result = loader.Execute("kelvane");
+  EXPECT_FALSE(result.ran);
+  EXPECT_EQ(result.error, "no plug-in is loaded");
+  EXPECT_FALSE(loader.CallCallback("kelvane_Execute", CRef()).ran);
+  EXPECT_FALSE(loader.Unload());
+}
+
+}  // namespace

@@ -14,9 +14,21 @@ using namespace detail;
 
 void Reset() {
   State& state = Host();
-  Id nextBase = state.base + state.objects.size();
-  state = State();
-  state.base = nextBase;
+  // A new scene: the old one goes with everything in it. Plug-in registrations stay, as they
+  // do in the host when the user opens a new scene.
+  const Id oldRoot = state.sceneRoot;
+  state.sceneRoot = 0;
+  Remove(oldRoot);
+  state.selection.clear();
+  state.log.clear();
+  state.responder = nullptr;
+  state.refusedCommands.clear();
+  state.copyNumber = L"1";
+  state.operations = 0;
+  state.faultAt = 0;
+  state.faultOperation.clear();
+  state.faultCalls = 0;
+  state.lastFault = FaultReport();
   Object& root = Create(Kind::SceneObject);
   root.type = L"model";
   root.name = L"Scene_Root";

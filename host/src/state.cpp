@@ -13,12 +13,12 @@ State& Host() {
   // process exits.
   static State* state = [] {
     auto* fresh = new State();
-    fresh->objects.push_back(std::make_unique<Object>());
-    Object& root = *fresh->objects.back();
-    root.id = fresh->base;
-    root.type = L"model";
-    root.name = L"Scene_Root";
-    fresh->sceneRoot = root.id;
+    auto root = std::make_unique<Object>();
+    root->id = fresh->nextId++;
+    root->type = L"model";
+    root->name = L"Scene_Root";
+    fresh->sceneRoot = root->id;
+    fresh->objects.emplace(root->id, std::move(root));
     return fresh;
   }();
   return *state;
@@ -26,10 +26,8 @@ State& Host() {
 
 Object* Find(Id id) {
   State& state = Host();
-  if (id < state.base) return nullptr;
-  Id index = id - state.base;
-  if (index >= state.objects.size()) return nullptr;
-  return state.objects[index].get();
+  auto it = state.objects.find(id);
+  return it != state.objects.end() ? it->second.get() : nullptr;
 }
 
 Object* Find(const XSI::CRef& ref) { return Find(Access::Handle(ref)); }
@@ -42,10 +40,11 @@ Object* FindKind(const XSI::CRef& ref, Kind kind) {
 Object& Create(Kind kind) {
   State& state = Host();
   auto object = std::make_unique<Object>();
-  object->id = state.base + state.objects.size();
+  object->id = state.nextId++;
   object->kind = kind;
-  state.objects.push_back(std::move(object));
-  return *state.objects.back();
+  Object& created = *object;
+  state.objects.emplace(created.id, std::move(object));
+  return created;
 }
 
 XSI::CRef RefOf(Id id) { return Access::MakeRef(id); }
@@ -73,7 +72,7 @@ void Remove(Id id) {
     for (Id p : o->properties) pending.push_back(p);
     for (Id p : o->parameters) pending.push_back(p);
     removed.insert(next);
-    state.objects[next - state.base].reset();
+    state.objects.erase(next);
   }
   auto& sel = state.selection;
   sel.erase(std::remove_if(sel.begin(), sel.end(), [&](Id s) { return removed.count(s) != 0; }),

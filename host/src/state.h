@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -76,9 +77,9 @@ struct Object {
 };
 
 struct State {
-  // Objects by id: objects[id - base]; ids are never reused, a deleted object leaves nullptr.
-  Id base = 1;
-  std::vector<std::unique_ptr<Object>> objects;
+  // Objects by id; ids are never reused, so a reference to a deleted object stays invalid.
+  Id nextId = 1;
+  std::unordered_map<Id, std::unique_ptr<Object>> objects;
   Id sceneRoot = 0;
   std::vector<Id> selection;
   std::vector<LogEntry> log;

@@ -23,9 +23,10 @@ struct Position {
   double z = 0;
 };
 
-// Empties the host: a new scene holding only the scene root, no selection, an empty log, no
-// dialog responder, no refused command, no armed fault, the operation count at 0. References
-// taken before stay invalid for ever.
+// A new scene holding only the scene root; no selection, an empty log, no dialog responder, no
+// refused command, no armed fault, the operation count at 0. Plug-in registrations stay, as in
+// the host when the user opens a new scene. References to the old scene's objects stay invalid
+// for ever.
 void Reset();
 
 // ---- Scene ----

@@ -37,6 +37,8 @@ class PluginLoader {
   bool IsLoaded() const { return m_handle != nullptr; }
   // What the plug-in registered, read after its _Init callbacks; empty when not loaded.
   RegistrarInfo Registration() const;
+  // The registrar of the current loading; invalid when not loaded.
+  XSI::CRef Registrar() const { return m_registrar; }
 
   // Runs <command>_Execute for a registered command, found by name or scripting name. Without
   // a loaded library, or for an unknown command, nothing runs and `error` says why.
