@@ -193,6 +193,8 @@ struct RuleCase {
   const char* copy;  // the lines of the copy, under Rig
 };
 
+void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.what; }
+
 class ExecuteRule : public Execute, public testing::WithParamInterface<RuleCase> {};
 
 TEST_P(ExecuteRule, BuildsTheRenamedCopy) {

@@ -1,5 +1,7 @@
 #include <xsi/application.h>
 
+#include <xsihost/text.h>
+
 #include "state.h"
 
 namespace XSI {
@@ -44,7 +46,17 @@ Model Application::GetActiveSceneRoot() const {
 
 CStatus Application::ExecuteCommand(const CString& name, const CValueArray& arguments,
                                     CValue& result) const {
-  if (!Enter("Application::ExecuteCommand", Op::Change)) return CStatus::Fail;
+  bool allowed = false;
+  try {
+    allowed = Enter("Application::ExecuteCommand", Op::Change);
+  } catch (const xsihost::HostFault&) {
+    Host().lastFault.command = xsihost::ToUtf8(name);
+    throw;
+  }
+  if (!allowed) {
+    Host().lastFault.command = xsihost::ToUtf8(name);
+    return CStatus::Fail;
+  }
   return xsihost::detail::RunCommand(name, arguments, result);
 }
 

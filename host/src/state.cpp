@@ -111,12 +111,12 @@ bool Enter(const char* operation, Op op) {
   }
   state.faultAt = 0;  // a fault fires once
   if (state.faultMode == FaultMode::Raise) {
-    state.lastFault = FaultReport{true, operation};
+    state.lastFault = FaultReport{true, operation, ""};
     throw HostFault(std::string("injected fault: ") + operation + " raised");
   }
-  if (op == Op::Query) return true;
-  state.lastFault = FaultReport{true, operation};
-  return false;
+  // A query has no way to report failure: it is told of the fault and answers as usual.
+  state.lastFault = FaultReport{true, operation, ""};
+  return op == Op::Query;
 }
 
 }  // namespace xsihost::detail

@@ -1,6 +1,8 @@
 #include "svg.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include <xsihost/text.h>
@@ -80,9 +82,10 @@ std::string DrawSvg(const std::set<std::uint64_t>& before) {
   }
   minX = std::min(minX, 0.0);  // the mirror plane is always in view
   maxX = std::max(maxX, 0.0);
-  const double width = 800, height = 600, margin = 70;
+  // Wide side margins leave room for the labels beside the outermost objects.
+  const double width = 800, height = 600, marginX = 140, marginY = 60;
   const double spanX = std::max(maxX - minX, 1e-9), spanY = std::max(maxY - minY, 1e-9);
-  const double scale = std::min((width - 2 * margin) / spanX, (height - 2 * margin) / spanY);
+  const double scale = std::min((width - 2 * marginX) / spanX, (height - 2 * marginY) / spanY);
   const double offsetX = (width - scale * spanX) / 2, offsetY = (height - scale * spanY) / 2;
   auto sx = [&](double x) { return FormatNumber(offsetX + (x - minX) * scale); };
   auto sy = [&](double y) { return FormatNumber(height - offsetY - (y - minY) * scale); };
@@ -104,13 +107,16 @@ std::string DrawSvg(const std::set<std::uint64_t>& before) {
            sx(d.at.x) + "\" y2=\"" + sy(d.at.y) + "\" stroke=\"" +
            (d.created ? "#f08c5a" : "#7da7e0") + "\" stroke-width=\"3\"/>\n";
   }
+  // Objects drawn at the same point get their labels stacked, not printed over each other.
+  std::map<std::pair<std::string, std::string>, int> labelsAt;
   for (const Dot& d : dots) {
     const std::string colour = d.created ? "#d9480f" : "#1f5fbf";
     const bool right = d.at.x >= 0;
+    const int stacked = labelsAt[{sx(d.at.x), sy(d.at.y)}]++;
     svg += "  <circle cx=\"" + sx(d.at.x) + "\" cy=\"" + sy(d.at.y) + "\" r=\"5\" fill=\"" +
            colour + "\"/>\n";
     svg += "  <text x=\"" + sx(d.at.x) + "\" y=\"" + sy(d.at.y) + "\" dx=\"" +
-           (right ? "8" : "-8") + "\" dy=\"-6\" fill=\"" + colour + "\" text-anchor=\"" +
+           (right ? "8" : "-8") + "\" dy=\"" + std::to_string(-6 + 15 * stacked) + "\" fill=\"" + colour + "\" text-anchor=\"" +
            (right ? "start" : "end") + "\">" + Escape(d.name) + "</text>\n";
   }
   svg += "</svg>\n";

@@ -140,6 +140,7 @@ void ResetOperationCount();
 struct FaultReport {
   bool fired = false;
   std::string operation;  // the SDK operation that failed, e.g. "SIObject::PutName"
+  std::string command;    // for "Application::ExecuteCommand": the host command's name
 };
 FaultReport LastFault();
 
