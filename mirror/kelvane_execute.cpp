@@ -17,9 +17,8 @@ constexpr LONG underscoreRule = 6;
 // naming rules.
 void DescribeRenameRule(CustomProperty& rule) {
   Parameter parameter;
-  rule.AddParameter(L"EnumCtrl", CValue::siInt4, siPersistable, L"", L"",
-                    leftRightRule, leftRightRule, underscoreRule, leftRightRule, underscoreRule,
-                    parameter);
+  rule.AddParameter(L"EnumCtrl", CValue::siInt4, siPersistable, L"", L"", leftRightRule,
+                    leftRightRule, underscoreRule, leftRightRule, underscoreRule, parameter);
 
   PPGLayout layout = rule.GetPPGLayout();
   CValueArray items(4);

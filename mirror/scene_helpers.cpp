@@ -18,8 +18,10 @@ CRefArray CollectDescendants(CRef object) {
     pending.pop_back();
     const CRefArray children = X3DObject(node).GetChildren();
     const LONG count = children.GetCount();
-    for (LONG i = 0; i < count; ++i) descendants.Add(children[i]);
-    for (LONG i = count - 1; i >= 0; --i) pending.push_back(children[i]);
+    for (LONG i = 0; i < count; ++i)
+      descendants.Add(children[i]);
+    for (LONG i = count - 1; i >= 0; --i)
+      pending.push_back(children[i]);
   }
   return descendants;
 }

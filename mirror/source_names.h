@@ -1,9 +1,9 @@
 // Keeps the names of source objects so that they can be put back exactly.
 #pragma once
 
-#include <vector>
-
 #include <xsi/sdk.h>
+
+#include <vector>
 
 namespace kelvane {
 

@@ -33,7 +33,8 @@ void BuildSymmetricCopy(CString fromToken, CString toToken) {
   {
     SourceNames sourceNames(sources);
     const LONG count = sources.GetCount();
-    for (LONG i = 0; i < count; ++i) AppendToName(CValue(sources[i]), suffix);
+    for (LONG i = 0; i < count; ++i)
+      AppendToName(CValue(sources[i]), suffix);
     RunHostCommand(L"DuplicateSymmetry", L"B:" + SIObject(selection[0]).GetFullName(), true,
                    LONG(1), LONG(1), LONG(0), LONG(0), LONG(0), true);
     sourceNames.Restore();

@@ -18,7 +18,8 @@ void DeleteFromScene(const CRef& property) {
 TemporaryProperty::TemporaryProperty(const CRef& property) : m_property(property) {}
 
 TemporaryProperty::~TemporaryProperty() {
-  if (m_deleted) return;
+  if (m_deleted)
+    return;
   try {
     DeleteFromScene(m_property);
   } catch (...) {  // NOLINT(bugprone-empty-catch): the exception already unwinding is the news

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <xsi/sdk.h>
 #include <xsihost/text.h>
 

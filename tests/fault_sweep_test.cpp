@@ -28,17 +28,20 @@ struct Rig {
 };
 
 const Rig kRigs[] = {
-    {"worked example", "model Rig\n  null Chest 0 5 0\n    root L_root 1 0 0\n"
-                       "      bone L_bone1 2 0 0\n        bone L_bone2 3 0 0\n"
-                       "      eff L_eff 4 0 0\n  null Other\n",
+    {"worked example",
+     "model Rig\n  null Chest 0 5 0\n    root L_root 1 0 0\n"
+     "      bone L_bone1 2 0 0\n        bone L_bone2 3 0 0\n"
+     "      eff L_eff 4 0 0\n  null Other\n",
      "Rig.L_root", 6},
-    {"chain in nested models", "model R_body\n  model Arms\n    root LeftArm 1 0 0\n"
-                               "      bone LeftUpper 2 0 0\n        bone LeftLower 3 0 0\n"
-                               "          property Notes\n      eff LeftHand 4 0 0\n"
-                               "  root RightLeg\n",
+    {"chain in nested models",
+     "model R_body\n  model Arms\n    root LeftArm 1 0 0\n"
+     "      bone LeftUpper 2 0 0\n        bone LeftLower 3 0 0\n"
+     "          property Notes\n      eff LeftHand 4 0 0\n"
+     "  root RightLeg\n",
      "R_body.Arms.LeftArm", 4},
-    {"names with both tokens", "root L_R_root\n  bone R_L_a\n    bone L_R_b\n  bone L_c\n"
-                               "  eff rename_temp_suffix1\n",
+    {"names with both tokens",
+     "root L_R_root\n  bone R_L_a\n    bone L_R_b\n  bone L_c\n"
+     "  eff rename_temp_suffix1\n",
      "L_R_root", 6},
     {"lonely root", "null Top\n  root L_alone 2 2 2\n", "L_alone", 6},
 };
@@ -49,7 +52,8 @@ struct Snapshot {
 
 Snapshot Take() {
   Snapshot s;
-  for (const CRef& ref : xsihost::SceneOrder()) s.objects[xsihost::ObjectId(ref)] = xsihost::Describe(ref);
+  for (const CRef& ref : xsihost::SceneOrder())
+    s.objects[xsihost::ObjectId(ref)] = xsihost::Describe(ref);
   return s;
 }
 
@@ -78,9 +82,12 @@ class FaultSweep : public kelvane_test::LoadedPlugin {
     const xsihost::FaultReport report = xsihost::LastFault();
     std::string failures;
     auto fail = [&](const std::string& what) { failures += "\n  " + what; };
-    if (!report.fired) fail("the fault did not fire");
-    if (!result.ran) fail("the command did not run: " + result.error);
-    if (mode == xsihost::FaultMode::Raise && !result.raised) fail("the host did not see the raise");
+    if (!report.fired)
+      fail("the fault did not fire");
+    if (!result.ran)
+      fail("the command did not run: " + result.error);
+    if (mode == xsihost::FaultMode::Raise && !result.raised)
+      fail("the host did not see the raise");
     const bool refused = mode == xsihost::FaultMode::Refuse;
     const bool refusedRename = refused && report.operation == "SIObject::PutName";
     const bool refusedDelete = refused && report.operation == "Application::ExecuteCommand" &&
@@ -109,7 +116,8 @@ class FaultSweep : public kelvane_test::LoadedPlugin {
         fail("object '" + oldName + "' changed");
       }
     }
-    if (keptSuffix > 1) fail("more than one source kept the suffix");
+    if (keptSuffix > 1)
+      fail("more than one source kept the suffix");
 
     // What is new may only be one copy of the chain (with its properties) beside the chain.
     std::uint64_t sourceParent = 0;
@@ -121,7 +129,8 @@ class FaultSweep : public kelvane_test::LoadedPlugin {
     }
     size_t copies = 0;
     for (const auto& [id, now] : after.objects) {
-      if (before.objects.count(id) != 0) continue;
+      if (before.objects.count(id) != 0)
+        continue;
       const std::uint64_t parent = xsihost::ObjectId(now.parent);
       const bool underCopy = before.objects.count(parent) == 0 && after.objects.count(parent) != 0;
       if (now.isProperty) {
@@ -136,7 +145,8 @@ class FaultSweep : public kelvane_test::LoadedPlugin {
         fail("new object '" + xsihost::ToUtf8(now.name) + "' outside the copy");
       }
     }
-    if (copies != 0 && copies != chain.size()) fail("the copy is not the whole chain");
+    if (copies != 0 && copies != chain.size())
+      fail("the copy is not the whole chain");
     return failures;
   }
 };

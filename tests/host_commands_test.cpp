@@ -1,6 +1,5 @@
 // The stand-in host's commands and its bookkeeping, as the plug-in relies on them.
 #include <gtest/gtest.h>
-
 #include <xsi/sdk.h>
 #include <xsihost/host.h>
 #include <xsihost/text.h>
@@ -27,7 +26,8 @@ CStatus Duplicate(const CString& target, CValue& result) {
   CValueArray arguments;
   arguments.Add(target);
   arguments.Add(true);
-  for (LONG v : {1, 1, 0, 0, 0}) arguments.Add(v);
+  for (LONG v : {1, 1, 0, 0, 0})
+    arguments.Add(v);
   arguments.Add(true);
   return Application().ExecuteCommand(L"DuplicateSymmetry", arguments, result);
 }
@@ -128,8 +128,8 @@ class Dialog : public testing::Test {
     Model root = Application().GetActiveSceneRoot();
     root.AddProperty(L"CustomProperty", false, L"Pick", property);
     Parameter parameter;
-    property.AddParameter(L"P", CValue::siInt4, siPersistable, L"", L"", LONG(4), LONG(4),
-                          LONG(6), LONG(4), LONG(6), parameter);
+    property.AddParameter(L"P", CValue::siInt4, siPersistable, L"", L"", LONG(4), LONG(4), LONG(6),
+                          LONG(4), LONG(6), parameter);
     CValueArray items(4);
     items[0] = L"four";
     items[1] = LONG(4);

@@ -31,13 +31,14 @@ Outcome Minihost(const std::string& arguments) {
   char errPath[] = "/tmp/minihost-err-XXXXXX";
   const int fd = mkstemp(errPath);
   close(fd);
-  const std::string command = std::string(KELVANE_MINIHOST_PATH) + " " + arguments +
-                              " </dev/null 2>" + errPath;
+  const std::string command =
+      std::string(KELVANE_MINIHOST_PATH) + " " + arguments + " </dev/null 2>" + errPath;
   Outcome outcome;
   FILE* pipe = popen(command.c_str(), "r");
   char buffer[4096];
   size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) outcome.out.append(buffer, n);
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    outcome.out.append(buffer, n);
   const int raw = pclose(pipe);
   outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   outcome.err = Slurp(errPath);
@@ -60,15 +61,14 @@ bool Contains(const std::string& text, const std::string& part) {
 TEST(Minihost, MirrorsTheExampleRigWithRightNames) {
   const Outcome run = Minihost("");
   ASSERT_EQ(run.status, 0) << run.err;
-  for (const char* line : {"      root LeftShoulder 1.2 14.5 0\n",
-                           "      root RightShoulder -1.2 14.5 0\n",
-                           "            bone RightHand -6.8 11 0\n", "        eff RightHandEff"}) {
+  for (const char* line :
+       {"      root LeftShoulder 1.2 14.5 0\n", "      root RightShoulder -1.2 14.5 0\n",
+        "            bone RightHand -6.8 11 0\n", "        eff RightHandEff"}) {
     EXPECT_TRUE(Contains(run.out, line)) << line << "\n" << run.out;
   }
   EXPECT_FALSE(Contains(run.out, "rename_temp_suffix"));
   EXPECT_FALSE(Contains(run.out, "Rule of Rename"));
-  EXPECT_EQ(run.err,
-            "[info] kelvane_Execute called\n[info] kelvanePlugin has been unloaded.\n");
+  EXPECT_EQ(run.err, "[info] kelvane_Execute called\n[info] kelvanePlugin has been unloaded.\n");
   // The output is a scene file again.
   minihost::Scene scene;
   std::string error;
@@ -77,7 +77,8 @@ TEST(Minihost, MirrorsTheExampleRigWithRightNames) {
 
 TEST(Minihost, RunsOnASceneFileWithAnAnswerAndASelection) {
   const std::string examples = KELVANE_EXAMPLES_DIR;
-  const Outcome run = Minihost(examples + "/biped.scene --select Character.Skeleton.RightShoulder"
+  const Outcome run = Minihost(examples +
+                               "/biped.scene --select Character.Skeleton.RightShoulder"
                                " --answer Left,Right");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(Contains(run.out, "        root LeftShoulder 1.5 14 0\n")) << run.out;
@@ -86,8 +87,9 @@ TEST(Minihost, RunsOnASceneFileWithAnAnswerAndASelection) {
 
   const Outcome worked = Minihost(examples + "/worked_example.scene --answer L_,R_");
   ASSERT_EQ(worked.status, 0) << worked.err;
-  EXPECT_TRUE(Contains(worked.out, "    root R_root -1 12 0\n      bone R_bone1 -2 11 0\n"
-                                   "        bone R_bone2 -3 9 0\n      eff R_eff -4 8 0\n"))
+  EXPECT_TRUE(Contains(worked.out,
+                       "    root R_root -1 12 0\n      bone R_bone1 -2 11 0\n"
+                       "        bone R_bone2 -3 9 0\n      eff R_eff -4 8 0\n"))
       << worked.out;
 }
 
@@ -112,14 +114,14 @@ TEST(Minihost, BadInputExitsNonZeroWithAMessage) {
     int status;
     std::string message;
   };
-  for (const Case& c : {Case{bad, 2, bad + ":2: tab in the indentation"},
-                        Case{"/nonexistent.scene", 2, "cannot read /nonexistent.scene"},
-                        Case{"--select Nobody", 2, "--select Nobody: no object"},
-                        Case{"--plugin /nonexistent.so", 1, "/nonexistent.so"},
-                        Case{"--bogus", 2, "unknown option --bogus"},
-                        Case{"--answer maybe", 2, "--answer takes"},
-                        Case{"--select", 2, "option --select needs a value"},
-                        Case{"a.scene b.scene", 2, "only one scene file"}}) {
+  for (const Case& c :
+       {Case{bad, 2, bad + ":2: tab in the indentation"},
+        Case{"/nonexistent.scene", 2, "cannot read /nonexistent.scene"},
+        Case{"--select Nobody", 2, "--select Nobody: no object"},
+        Case{"--plugin /nonexistent.so", 1, "/nonexistent.so"},
+        Case{"--bogus", 2, "unknown option --bogus"}, Case{"--answer maybe", 2, "--answer takes"},
+        Case{"--select", 2, "option --select needs a value"},
+        Case{"a.scene b.scene", 2, "only one scene file"}}) {
     const Outcome run = Minihost(c.arguments);
     EXPECT_EQ(run.status, c.status) << c.arguments;
     EXPECT_TRUE(Contains(run.err, c.message)) << c.arguments << ": " << run.err;
@@ -150,7 +152,7 @@ TEST(Minihost, DrawsBothSidesInTheSvg) {
   EXPECT_TRUE(Contains(svg, "<svg"));
   EXPECT_TRUE(Contains(svg, ">LeftHand</text>"));
   EXPECT_TRUE(Contains(svg, ">RightHand</text>"));
-  EXPECT_TRUE(Contains(svg, "stroke-dasharray"));  // the mirror plane
+  EXPECT_TRUE(Contains(svg, "stroke-dasharray"));                                // the mirror plane
   EXPECT_TRUE(Contains(svg, "fill=\"#d9480f\" text-anchor=\"end\">RightHand"));  // made by the run
   EXPECT_TRUE(Contains(svg, "fill=\"#1f5fbf\" text-anchor=\"start\">LeftHand"));
 }

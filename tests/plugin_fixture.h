@@ -2,22 +2,24 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
-#include <string>
-
 #include <xsihost/host.h>
 #include <xsihost/loader.h>
+
+#include <string>
 
 #include "scene_fixture.h"
 
 namespace kelvane_test {
 
-inline const char* PluginPath() { return KELVANE_PLUGIN_PATH; }
+inline const char* PluginPath() {
+  return KELVANE_PLUGIN_PATH;
+}
 
 // Whether the scene root still holds the dialog's temporary property.
 inline bool RenameRuleLeft() {
   for (const XSI::CRef& p : xsihost::Describe(xsihost::SceneRoot()).properties) {
-    if (NameOf(p) == "Rule of Rename") return true;
+    if (NameOf(p) == "Rule of Rename")
+      return true;
   }
   return false;
 }

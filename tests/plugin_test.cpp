@@ -89,7 +89,8 @@ TEST(Library, ExportsExactlyTheFiveEntryPoints) {
   while (fgets(line, sizeof line, pipe.get()) != nullptr) {
     std::istringstream fields(line);
     std::string address, type, name;
-    if (fields >> address >> type >> name) symbols.insert(name);
+    if (fields >> address >> type >> name)
+      symbols.insert(name);
   }
   EXPECT_EQ(symbols, (std::set<std::string>{"XSILoadPlugin", "XSIUnloadPlugin", "kelvane_Init",
                                             "kelvane_Execute", "kelvane_Menu_Init"}));
@@ -193,14 +194,17 @@ struct RuleCase {
   const char* copy;  // the lines of the copy, under Rig
 };
 
-void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const RuleCase& c, std::ostream* os) {
+  *os << c.what;
+}
 
 class ExecuteRule : public Execute, public testing::WithParamInterface<RuleCase> {};
 
 TEST_P(ExecuteRule, BuildsTheRenamedCopy) {
   const RuleCase& c = GetParam();
   xsihost::Select({Object(c.select), Object("Rig.L_leg")});  // only the first counts
-  if (c.answer) xsihost::SetDialogResponder(Pick(c.value));
+  if (c.answer)
+    xsihost::SetDialogResponder(Pick(c.value));
   EXPECT_EQ(Run().status, CStatus::OK);
   EXPECT_EQ(LogTexts(), std::vector<std::string>{"kelvane_Execute called"});
   std::string expected = kRig;
@@ -238,13 +242,13 @@ TEST_F(Execute, RaiseAfterThePropertyExistsStillDeletesIt) {
     const char* operation;
     std::uint64_t call;
   };
-  for (Point point : {Point{"CustomProperty::AddParameter", 1},
-                      Point{"PPGLayout::AddEnumControl", 1},
-                      Point{"Application::ExecuteCommand", 1},   // InspectObj
-                      Point{"ProjectItem::GetParameterValue", 1},
-                      Point{"Application::ExecuteCommand", 2},   // DuplicateSymmetry
-                      Point{"SIObject::PutName", 9},             // renaming the copies
-                      Point{"Application::ExecuteCommand", 3}}) {  // DeleteObj itself
+  for (Point point :
+       {Point{"CustomProperty::AddParameter", 1}, Point{"PPGLayout::AddEnumControl", 1},
+        Point{"Application::ExecuteCommand", 1},  // InspectObj
+        Point{"ProjectItem::GetParameterValue", 1},
+        Point{"Application::ExecuteCommand", 2},     // DuplicateSymmetry
+        Point{"SIObject::PutName", 9},               // renaming the copies
+        Point{"Application::ExecuteCommand", 3}}) {  // DeleteObj itself
     BuildScene(kRig);
     xsihost::Select({Object("Rig.LeftArm")});
     xsihost::ArmFaultOn(point.operation, point.call, xsihost::FaultMode::Raise);

@@ -22,7 +22,8 @@ model Rig
       bone "quote\"back\\slash#hash" 1e+21 -1.5e-07 0
     eff L_eff 4 0 0
   null "" 0 0 0
-)" "root Gau\xC3\x9F\xF0\x9F\xA6\xB4 0.1 0.2 0.30000000000000004\n";
+)"
+                           "root Gau\xC3\x9F\xF0\x9F\xA6\xB4 0.1 0.2 0.30000000000000004\n";
   // An empty quoted name is an error; drop that line for the round trip.
   std::string valid = text;
   valid.erase(valid.find("  null \"\" 0 0 0\n"), std::string("  null \"\" 0 0 0\n").size());
@@ -33,8 +34,8 @@ model Rig
 TEST(SceneFile, CanonicalFormOfNumbersAndNames) {
   minihost::Scene scene;
   std::string error;
-  ASSERT_TRUE(ParseScene("root   \"plain\"   -0 +2.50 1E3   # trailing comment\r\n", "f", scene,
-                         error))
+  ASSERT_TRUE(
+      ParseScene("root   \"plain\"   -0 +2.50 1E3   # trailing comment\r\n", "f", scene, error))
       << error;
   EXPECT_EQ(PrintScene(scene), "root plain 0 2.5 1000\n");
 }

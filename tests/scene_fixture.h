@@ -2,12 +2,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <xsihost/host.h>
+#include <xsihost/text.h>
 
 #include <string>
 #include <vector>
-
-#include <xsihost/host.h>
-#include <xsihost/text.h>
 
 #include "scene_file.h"
 
@@ -22,7 +21,9 @@ inline std::vector<XSI::CRef> BuildScene(const std::string& text) {
 }
 
 // The whole scene as text, every object with its type, name and position.
-inline std::string SceneText() { return minihost::PrintScene(minihost::CaptureScene()); }
+inline std::string SceneText() {
+  return minihost::PrintScene(minihost::CaptureScene());
+}
 
 inline XSI::CRef Object(const std::string& fullName) {
   XSI::CRef ref = xsihost::FindByFullName(xsihost::Str(fullName));
@@ -37,7 +38,8 @@ inline std::string NameOf(const XSI::CRef& ref) {
 // The log messages in order.
 inline std::vector<std::string> LogTexts() {
   std::vector<std::string> texts;
-  for (const auto& entry : xsihost::Log()) texts.push_back(xsihost::ToUtf8(entry.message));
+  for (const auto& entry : xsihost::Log())
+    texts.push_back(xsihost::ToUtf8(entry.message));
   return texts;
 }
 

@@ -16,7 +16,8 @@ using kelvane_test::Object;
 
 std::vector<std::string> Names(const CRefArray& refs) {
   std::vector<std::string> names;
-  for (LONG i = 0; i < refs.GetCount(); ++i) names.push_back(NameOf(refs[i]));
+  for (LONG i = 0; i < refs.GetCount(); ++i)
+    names.push_back(NameOf(refs[i]));
   return names;
 }
 
@@ -85,9 +86,8 @@ TEST(Renaming, WritesBackEvenWhenNothingChanged) {
 
 TEST(RunHostCommand, PassesTheEightArgumentsAndGivesTheResult) {
   BuildScene("root L_r 1 2 3\n");
-  const CValue result =
-      kelvane::RunHostCommand(L"DuplicateSymmetry", L"B:L_r", true, LONG(1), LONG(1), LONG(0),
-                              LONG(0), LONG(0), true);
+  const CValue result = kelvane::RunHostCommand(L"DuplicateSymmetry", L"B:L_r", true, LONG(1),
+                                                LONG(1), LONG(0), LONG(0), LONG(0), true);
   EXPECT_TRUE(CRef(result) == Object("L_r1"));
   EXPECT_TRUE(kelvane::RunHostCommand(L"Nope", CValue(), CValue(), CValue(), CValue(), CValue(),
                                       CValue(), CValue(), CValue())

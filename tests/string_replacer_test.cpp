@@ -1,10 +1,9 @@
 #include "string_replacer.h"
 
 #include <gtest/gtest.h>
+#include <xsihost/text.h>
 
 #include <string>
-
-#include <xsihost/text.h>
 
 namespace {
 
@@ -29,8 +28,8 @@ TEST_P(FindTest, FirstOccurrence) {
 INSTANTIATE_TEST_SUITE_P(
     StringReplacer, FindTest,
     testing::Values(FindCase{"Left_arm", "Left", 0}, FindCase{"armLeft", "Left", 3},
-                    FindCase{"Lef", "Left", -1},   // pattern longer than text
-                    FindCase{"Lef", "ft", -1},     // last start has too few units left
+                    FindCase{"Lef", "Left", -1},    // pattern longer than text
+                    FindCase{"Lef", "ft", -1},      // last start has too few units left
                     FindCase{"LeLeft", "Left", 2},  // restarts after a partial match
                     FindCase{"aaab", "aab", 1}, FindCase{"x_Left_Left", "Left", 2},
                     FindCase{"left", "Left", -1},  // case-sensitive

@@ -23,7 +23,9 @@ struct CopyCase {
   const char* expected;  // the whole scene afterwards
 };
 
-void PrintTo(const CopyCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const CopyCase& c, std::ostream* os) {
+  *os << c.what;
+}
 
 class SymmetricCopy : public testing::TestWithParam<CopyCase> {};
 
@@ -39,13 +41,14 @@ TEST_P(SymmetricCopy, RenamesTheCopyAndKeepsEverythingElse) {
 INSTANTIATE_TEST_SUITE_P(
     Chains, SymmetricCopy,
     testing::Values(
-        CopyCase{"worked example, L_ to R_",
-                 "root L_root 1 0 0\n  bone L_bone1 2 0 0\n    bone L_bone2 3 0 0\n  eff L_eff 4 0 0\n",
-                 "L_root", L"L_", L"R_",
-                 "root L_root 1 0 0\n  bone L_bone1 2 0 0\n    bone L_bone2 3 0 0\n"
-                 "  eff L_eff 4 0 0\n"
-                 "root R_root -1 0 0\n  bone R_bone1 -2 0 0\n    bone R_bone2 -3 0 0\n"
-                 "  eff R_eff -4 0 0\n"},
+        CopyCase{
+            "worked example, L_ to R_",
+            "root L_root 1 0 0\n  bone L_bone1 2 0 0\n    bone L_bone2 3 0 0\n  eff L_eff 4 0 0\n",
+            "L_root", L"L_", L"R_",
+            "root L_root 1 0 0\n  bone L_bone1 2 0 0\n    bone L_bone2 3 0 0\n"
+            "  eff L_eff 4 0 0\n"
+            "root R_root -1 0 0\n  bone R_bone1 -2 0 0\n    bone R_bone2 -3 0 0\n"
+            "  eff R_eff -4 0 0\n"},
         CopyCase{"worked example from the right side",
                  "root R_root\n  bone R_bone1\n    bone R_bone2\n  eff R_eff\n", "R_root", L"L_",
                  L"R_",
@@ -56,27 +59,27 @@ INSTANTIATE_TEST_SUITE_P(
                  "Rig.ArmLeft", L"Left", L"Right",
                  "model Rig\n  root ArmLeft\n    bone LeftUpper\n    eff Left_Left_eff\n"
                  "  root ArmRight\n    bone RightUpper\n    eff Right_Right_eff\n"},
-        CopyCase{"a root without children", "null c\n  root L_only 2 1 0\n", "L_only", L"L_", L"R_", "null c\n  root L_only 2 1 0\n  root R_only -2 1 0\n"},
-        CopyCase{"names without a token keep their names", "root spine\n  bone neck\n",
-                 "spine", L"Left", L"Right",
-                 "root spine\n  bone neck\nroot spine\n  bone neck\n"},
-        CopyCase{"tokens are case-sensitive", "root left_arm\n  bone LEFT\n", "left_arm",
-                 L"Left", L"Right", "root left_arm\n  bone LEFT\nroot left_arm\n  bone LEFT\n"},
+        CopyCase{"a root without children", "null c\n  root L_only 2 1 0\n", "L_only", L"L_", L"R_",
+                 "null c\n  root L_only 2 1 0\n  root R_only -2 1 0\n"},
+        CopyCase{"names without a token keep their names", "root spine\n  bone neck\n", "spine",
+                 L"Left", L"Right", "root spine\n  bone neck\nroot spine\n  bone neck\n"},
+        CopyCase{"tokens are case-sensitive", "root left_arm\n  bone LEFT\n", "left_arm", L"Left",
+                 L"Right", "root left_arm\n  bone LEFT\nroot left_arm\n  bone LEFT\n"},
         CopyCase{"a name with both tokens follows the current direction, which carries over",
                  "root r\n  bone L_R_a\n  bone L_R_b\n  bone L_c\n", "r", L"L_", L"R_",
                  "root r\n  bone L_R_a\n  bone L_R_b\n  bone L_c\n"
                  "root r\n  bone L_L_a\n  bone R_R_b\n  bone R_c\n"},
-        CopyCase{"mixed sides in one chain each flip", "root L_r\n  bone R_a\n  bone L_b\n",
-                 "L_r", L"L_", L"R_",
+        CopyCase{"mixed sides in one chain each flip", "root L_r\n  bone R_a\n  bone L_b\n", "L_r",
+                 L"L_", L"R_",
                  "root L_r\n  bone R_a\n  bone L_b\nroot R_r\n  bone L_a\n  bone R_b\n"},
         CopyCase{"a source named with the suffix text keeps its name exactly",
-                 "root arename_temp_suffixb\n  bone rename_temp_suffix\n",
-                 "arename_temp_suffixb", L"L_", L"R_",
+                 "root arename_temp_suffixb\n  bone rename_temp_suffix\n", "arename_temp_suffixb",
+                 L"L_", L"R_",
                  "root arename_temp_suffixb\n  bone rename_temp_suffix\n"
                  "root arename_temp_suffixb\n  bone rename_temp_suffix\n"},
         CopyCase{"a token in the enclosing model's name does not count",
-                 "model R_rig\n  root L_root\n    bone L_a\n    bone L_b\n", "R_rig.L_root",
-                 L"L_", L"R_",
+                 "model R_rig\n  root L_root\n    bone L_a\n    bone L_b\n", "R_rig.L_root", L"L_",
+                 L"R_",
                  "model R_rig\n  root L_root\n    bone L_a\n    bone L_b\n"
                  "  root R_root\n    bone R_a\n    bone R_b\n"},
         CopyCase{"objects outside the chain stay as they are",
@@ -127,7 +130,8 @@ TEST(SymmetricCopyFaults, RaiseWhileSuffixedPutsTheNamesBack) {
       } catch (const xsihost::HostFault&) {
         raised = true;
       }
-      if (!raised) continue;  // that operation is called fewer than k times
+      if (!raised)
+        continue;  // that operation is called fewer than k times
       const std::string after = SceneText();
       // The sources are untouched; a copy, if made before the raise, may stand beside them.
       EXPECT_EQ(after.substr(0, before.size()), before) << operation << " #" << k;

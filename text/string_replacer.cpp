@@ -15,13 +15,18 @@ namespace {
 LONG FindFrom(const CString& text, const CString& pattern, ULONG start) {
   const ULONG textLength = text.Length();
   const ULONG patternLength = pattern.Length();
-  if (patternLength == 0 || textLength == 0 || patternLength > textLength) return -1;
+  if (patternLength == 0 || textLength == 0 || patternLength > textLength)
+    return -1;
   for (ULONG i = start; i < textLength; ++i) {
-    if (textLength - i < patternLength) break;  // too few code units left for a match
-    if (text[i] != pattern[0]) continue;
+    if (textLength - i < patternLength)
+      break;  // too few code units left for a match
+    if (text[i] != pattern[0])
+      continue;
     ULONG matched = 1;
-    while (matched < patternLength && text[i + matched] == pattern[matched]) ++matched;
-    if (matched == patternLength) return static_cast<LONG>(i);
+    while (matched < patternLength && text[i + matched] == pattern[matched])
+      ++matched;
+    if (matched == patternLength)
+      return static_cast<LONG>(i);
   }
   return -1;
 }
@@ -31,7 +36,8 @@ LONG FindFrom(const CString& text, const CString& pattern, ULONG start) {
 CString Slice(const CString& text, ULONG begin, ULONG end) {
   std::wstring units;
   units.reserve(end - begin);
-  for (ULONG i = begin; i < end; ++i) units.push_back(static_cast<wchar_t>(text[i]));
+  for (ULONG i = begin; i < end; ++i)
+    units.push_back(static_cast<wchar_t>(text[i]));
   return CString(units.c_str());
 }
 
@@ -39,12 +45,16 @@ CString Slice(const CString& text, ULONG begin, ULONG end) {
 
 StringReplacer::StringReplacer(CString text) : m_text(std::move(text)) {}
 
-LONG StringReplacer::Find(CString pattern) const { return FindFrom(m_text, pattern, 0); }
+LONG StringReplacer::Find(CString pattern) const {
+  return FindFrom(m_text, pattern, 0);
+}
 
 CString StringReplacer::ReplaceFirst(CString from, CString to) const {
-  if (from.Length() > m_text.Length()) return m_text;
+  if (from.Length() > m_text.Length())
+    return m_text;
   const LONG p = Find(from);
-  if (p == -1) return m_text;
+  if (p == -1)
+    return m_text;
   const ULONG at = static_cast<ULONG>(p);
   return Slice(m_text, 0, at) + to + Slice(m_text, at + from.Length(), m_text.Length());
 }

@@ -1,8 +1,8 @@
 #include <dlfcn.h>
-
-#include <exception>
 #include <xsihost/loader.h>
 #include <xsihost/text.h>
+
+#include <exception>
 
 namespace xsihost {
 
@@ -19,14 +19,17 @@ std::string DlError() {
 
 }  // namespace
 
-PluginLoader::~PluginLoader() { Unload(); }
+PluginLoader::~PluginLoader() {
+  Unload();
+}
 
 void* PluginLoader::Symbol(const std::string& name) const {
   return m_handle != nullptr ? dlsym(m_handle, name.c_str()) : nullptr;
 }
 
 bool PluginLoader::Load(const std::string& path, std::string& error) {
-  if (m_handle != nullptr) Unload();
+  if (m_handle != nullptr)
+    Unload();
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     error = "cannot load plug-in " + path + ": " + DlError();
@@ -48,7 +51,8 @@ bool PluginLoader::Load(const std::string& path, std::string& error) {
     for (const CommandInfo& command : info.commands) {
       CallCallback(ToUtf8(command.name) + "_Init", command.ref);
     }
-    for (const MenuInfo& menu : info.menus) CallCallback(ToUtf8(menu.name) + "_Init", menu.ref);
+    for (const MenuInfo& menu : info.menus)
+      CallCallback(ToUtf8(menu.name) + "_Init", menu.ref);
   } catch (const std::exception& e) {
     error = "plug-in " + path + " raised while loading: " + e.what();
     Close();
@@ -97,12 +101,14 @@ ExecuteResult PluginLoader::CallCallback(const std::string& symbol, const XSI::C
   }
   result.returnValue = ContextAttribute(context, XSI::CString(L"ReturnValue"));
   Destroy(context);
-  if (result.raised) LogHostMessage(Str(result.error), XSI::siErrorMsg);
+  if (result.raised)
+    LogHostMessage(Str(result.error), XSI::siErrorMsg);
   return result;
 }
 
 bool PluginLoader::Unload() {
-  if (m_handle == nullptr) return false;
+  if (m_handle == nullptr)
+    return false;
   if (auto unload = reinterpret_cast<UnloadEntry>(Symbol("XSIUnloadPlugin"))) {
     try {
       unload(XSI::PluginRegistrar(m_registrar));

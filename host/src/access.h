@@ -1,10 +1,10 @@
 // The stand-in host's door into the private parts of the SDK's value types.
 #pragma once
 
+#include <xsi/sdk.h>
+
 #include <cstdint>
 #include <string>
-
-#include <xsi/sdk.h>
 
 namespace XSI::detail {
 
@@ -14,7 +14,8 @@ struct Access {
   static CString Make(std::u16string units) {
     CString s;
     auto nul = units.find(u'\0');
-    if (nul != std::u16string::npos) units.resize(nul);
+    if (nul != std::u16string::npos)
+      units.resize(nul);
     s.m_units = std::move(units);
     return s;
   }

@@ -1,5 +1,4 @@
 #include <xsi/application.h>
-
 #include <xsihost/text.h>
 
 #include "state.h"
@@ -17,7 +16,8 @@ Selection::Selection() = default;
 CRef Selection::operator[](LONG index) const {
   Enter("Selection::operator[]", Op::Query);
   const auto& selection = Host().selection;
-  if (index < 0 || static_cast<size_t>(index) >= selection.size()) return CRef();
+  if (index < 0 || static_cast<size_t>(index) >= selection.size())
+    return CRef();
   return RefOf(selection[index]);
 }
 
@@ -29,7 +29,8 @@ LONG Selection::GetCount() const {
 Application::Application() = default;
 
 CStatus Application::LogMessage(const CString& message, siSeverityType severity) const {
-  if (!Enter("Application::LogMessage", Op::Change)) return CStatus::Fail;
+  if (!Enter("Application::LogMessage", Op::Change))
+    return CStatus::Fail;
   Host().log.push_back(xsihost::LogEntry{message, severity});
   return CStatus::OK;
 }

@@ -15,11 +15,14 @@ using XSI::detail::Access;
 
 namespace {
 
-void LogError(const CString& message) { LogHostMessage(message, XSI::siErrorMsg); }
+void LogError(const CString& message) {
+  LogHostMessage(message, XSI::siErrorMsg);
+}
 
 // Copies `original` with its whole hierarchy under `parent`, mirrored through the plane x = 0.
 // Copies keep types, order and properties; each copied object is named after its original
-// followed by the copy number, "1". Works without recursion: chains can be thousands of levels deep.
+// followed by the copy number, "1". Works without recursion: chains can be thousands of levels
+// deep.
 Id CopyMirrored(Id original, Id parent) {
   struct Pending {
     Id from;
@@ -37,10 +40,12 @@ Id CopyMirrored(Id original, Id parent) {
     to.name = from->name + Host().copyNumber;
     to.parent = next.toParent;
     to.model = toParent->type == L"model" && toParent->id != Host().sceneRoot ? toParent->id
-                                                                             : toParent->model;
-    if (from->position) to.position = Position{-from->position->x, from->position->y, from->position->z};
+                                                                              : toParent->model;
+    if (from->position)
+      to.position = Position{-from->position->x, from->position->y, from->position->z};
     toParent->children.push_back(to.id);
-    if (copyRoot == 0) copyRoot = to.id;
+    if (copyRoot == 0)
+      copyRoot = to.id;
     for (Id p : from->properties) {
       const Object* property = Find(p);
       Object& copy = Create(Kind::Property);
@@ -121,10 +126,14 @@ CStatus InspectObj(const CValueArray& arguments, CValue& result) {
 }  // namespace
 
 CStatus RunCommand(const CString& name, const CValueArray& arguments, CValue& result) {
-  if (Host().refusedCommands.count(Access::Units(name)) != 0) return CStatus::Fail;
-  if (name == L"DuplicateSymmetry") return DuplicateSymmetry(arguments, result);
-  if (name == L"DeleteObj") return DeleteObj(arguments);
-  if (name == L"InspectObj") return InspectObj(arguments, result);
+  if (Host().refusedCommands.count(Access::Units(name)) != 0)
+    return CStatus::Fail;
+  if (name == L"DuplicateSymmetry")
+    return DuplicateSymmetry(arguments, result);
+  if (name == L"DeleteObj")
+    return DeleteObj(arguments);
+  if (name == L"InspectObj")
+    return InspectObj(arguments, result);
   LogError(L"Unknown command: " + name);
   return CStatus::Fail;
 }

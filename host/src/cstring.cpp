@@ -8,7 +8,8 @@ namespace {
 
 // Appends a wide string as UTF-16 code units, stopping at its NUL.
 void AppendWide(std::u16string& out, const wchar_t* text) {
-  if (text == nullptr) return;
+  if (text == nullptr)
+    return;
   for (; *text != L'\0'; ++text) {
     auto c = static_cast<std::uint32_t>(*text);
     if (c >= 0x10000 && c <= 0x10FFFF) {
@@ -43,7 +44,9 @@ CString& CString::operator=(const wchar_t* text) {
   return *this;
 }
 
-ULONG CString::Length() const { return static_cast<ULONG>(m_units.size()); }
+ULONG CString::Length() const {
+  return static_cast<ULONG>(m_units.size());
+}
 
 char16_t CString::operator[](ULONG index) const {
   return index < m_units.size() ? m_units[index] : u'\0';
@@ -66,11 +69,21 @@ CString& CString::operator+=(const CString& other) {
   return *this;
 }
 
-bool CString::operator==(const CString& other) const { return m_units == other.m_units; }
-bool CString::operator!=(const CString& other) const { return m_units != other.m_units; }
-bool CString::operator==(const wchar_t* text) const { return m_units == FromWide(text); }
-bool CString::operator!=(const wchar_t* text) const { return m_units != FromWide(text); }
+bool CString::operator==(const CString& other) const {
+  return m_units == other.m_units;
+}
+bool CString::operator!=(const CString& other) const {
+  return m_units != other.m_units;
+}
+bool CString::operator==(const wchar_t* text) const {
+  return m_units == FromWide(text);
+}
+bool CString::operator!=(const wchar_t* text) const {
+  return m_units != FromWide(text);
+}
 
-CString operator+(const wchar_t* text, const CString& string) { return CString(text) + string; }
+CString operator+(const wchar_t* text, const CString& string) {
+  return CString(text) + string;
+}
 
 }  // namespace XSI

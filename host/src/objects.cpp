@@ -23,7 +23,8 @@ bool CanHoldProperties(const Object* o) {
 Object* FindParameter(const Object& property, const CString& scriptName) {
   for (auto id : property.parameters) {
     Object* p = Find(id);
-    if (p != nullptr && p->scriptName == scriptName) return p;
+    if (p != nullptr && p->scriptName == scriptName)
+      return p;
   }
   return nullptr;
 }
@@ -38,8 +39,12 @@ bool SIObject::IsValid() const {
   return Find(m_ref) != nullptr;
 }
 
-CRef SIObject::GetRef() const { return m_ref; }
-SIObject::operator CRef() const { return m_ref; }
+CRef SIObject::GetRef() const {
+  return m_ref;
+}
+SIObject::operator CRef() const {
+  return m_ref;
+}
 
 CString SIObject::GetName() const {
   Enter("SIObject::GetName", Op::Query);
@@ -48,10 +53,13 @@ CString SIObject::GetName() const {
 }
 
 CStatus SIObject::PutName(const CString& name) {
-  if (!Enter("SIObject::PutName", Op::Change)) return CStatus::Fail;
+  if (!Enter("SIObject::PutName", Op::Change))
+    return CStatus::Fail;
   Object* o = Find(m_ref);
-  if (o == nullptr || name.Length() == 0) return CStatus::Fail;
-  if (o->id == xsihost::detail::Host().sceneRoot) return CStatus::AccessDenied;
+  if (o == nullptr || name.Length() == 0)
+    return CStatus::Fail;
+  if (o->id == xsihost::detail::Host().sceneRoot)
+    return CStatus::AccessDenied;
   o->name = name;
   return CStatus::OK;
 }
@@ -71,7 +79,8 @@ CString SIObject::GetType() const {
 PPGLayout ProjectItem::GetPPGLayout() const {
   Enter("ProjectItem::GetPPGLayout", Op::Query);
   PPGLayout layout;
-  if (FindKind(m_ref, Kind::Property) != nullptr) Access::SetLayoutOwner(layout, m_ref);
+  if (FindKind(m_ref, Kind::Property) != nullptr)
+    Access::SetLayoutOwner(layout, m_ref);
   return layout;
 }
 
@@ -79,16 +88,19 @@ CValue ProjectItem::GetParameterValue(const CString& scriptName, double /*time*/
   Enter("ProjectItem::GetParameterValue", Op::Query);
   // The stand-in has no animation: every time gives the current value.
   const Object* o = Find(m_ref);
-  if (o == nullptr) return CValue();
+  if (o == nullptr)
+    return CValue();
   const Object* parameter = FindParameter(*o, scriptName);
   return parameter != nullptr ? parameter->value : CValue();
 }
 
 CStatus SceneItem::AddProperty(const CValue& preset, bool /*branch*/, const CString& name,
                                Property& property) {
-  if (!Enter("SceneItem::AddProperty", Op::Change)) return CStatus::Fail;
+  if (!Enter("SceneItem::AddProperty", Op::Change))
+    return CStatus::Fail;
   Object* owner = Find(m_ref);
-  if (!CanHoldProperties(owner) || owner->kind != Kind::SceneObject) return CStatus::Fail;
+  if (!CanHoldProperties(owner) || owner->kind != Kind::SceneObject)
+    return CStatus::Fail;
   if (preset.GetType() != CValue::siString || Access::String(preset) != L"CustomProperty" ||
       name.Length() == 0) {
     return CStatus::InvalidArgument;
@@ -106,7 +118,8 @@ CRefArray X3DObject::GetChildren() const {
   Enter("X3DObject::GetChildren", Op::Query);
   CRefArray children;
   if (const Object* o = FindKind(m_ref, Kind::SceneObject)) {
-    for (auto id : o->children) children.Add(xsihost::detail::RefOf(id));
+    for (auto id : o->children)
+      children.Add(xsihost::detail::RefOf(id));
   }
   return children;
 }
@@ -117,9 +130,11 @@ CStatus CustomProperty::AddParameter(const CString& scriptName, CValue::DataType
                                      const CValue& /*minimum*/, const CValue& /*maximum*/,
                                      const CValue& /*suggestedMinimum*/,
                                      const CValue& /*suggestedMaximum*/, Parameter& parameter) {
-  if (!Enter("CustomProperty::AddParameter", Op::Change)) return CStatus::Fail;
+  if (!Enter("CustomProperty::AddParameter", Op::Change))
+    return CStatus::Fail;
   Object* owner = FindKind(m_ref, Kind::Property);
-  if (owner == nullptr) return CStatus::Fail;
+  if (owner == nullptr)
+    return CStatus::Fail;
   if (scriptName.Length() == 0 || FindParameter(*owner, scriptName) != nullptr) {
     return CStatus::InvalidArgument;
   }
@@ -138,21 +153,28 @@ CStatus CustomProperty::AddParameter(const CString& scriptName, CValue::DataType
 }
 
 PPGItem::PPGItem() : m_index(-1) {}
-bool PPGItem::IsValid() const { return m_index >= 0 && Find(m_owner) != nullptr; }
+bool PPGItem::IsValid() const {
+  return m_index >= 0 && Find(m_owner) != nullptr;
+}
 
 PPGLayout::PPGLayout() = default;
-bool PPGLayout::IsValid() const { return Find(m_owner) != nullptr; }
+bool PPGLayout::IsValid() const {
+  return Find(m_owner) != nullptr;
+}
 
 PPGItem PPGLayout::AddEnumControl(const CString& scriptName, const CValueArray& items,
                                   const CString& label, const CValue& style) {
   PPGItem item;
-  if (!Enter("PPGLayout::AddEnumControl", Op::Change)) return item;
+  if (!Enter("PPGLayout::AddEnumControl", Op::Change))
+    return item;
   Object* owner = FindKind(m_owner, Kind::Property);
-  if (owner == nullptr) return item;
+  if (owner == nullptr)
+    return item;
   xsihost::DialogControl control;
   control.scriptName = scriptName;
   control.label = label;
-  if (style.GetType() == CValue::siString) control.style = Access::String(style);
+  if (style.GetType() == CValue::siString)
+    control.style = Access::String(style);
   // Items come as label, value pairs; a trailing label without a value is dropped.
   for (LONG i = 0; i + 1 < items.GetCount(); i += 2) {
     const CValue& itemLabel = items[i];

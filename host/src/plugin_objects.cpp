@@ -20,9 +20,11 @@ CRef Context::GetSource() const {
 }
 
 CStatus Context::PutAttribute(const CString& name, const CValue& value) {
-  if (!Enter("Context::PutAttribute", Op::Change)) return CStatus::Fail;
+  if (!Enter("Context::PutAttribute", Op::Change))
+    return CStatus::Fail;
   Object* o = FindKind(m_ref, Kind::Context);
-  if (o == nullptr) return CStatus::Fail;
+  if (o == nullptr)
+    return CStatus::Fail;
   for (auto& attribute : o->attributes) {
     if (attribute.first == name) {
       attribute.second = value;
@@ -36,33 +38,41 @@ CStatus Context::PutAttribute(const CString& name, const CValue& value) {
 CValue Context::GetAttribute(const CString& name) const {
   Enter("Context::GetAttribute", Op::Query);
   const Object* o = FindKind(m_ref, Kind::Context);
-  if (o == nullptr) return CValue();
+  if (o == nullptr)
+    return CValue();
   for (const auto& attribute : o->attributes) {
-    if (attribute.first == name) return attribute.second;
+    if (attribute.first == name)
+      return attribute.second;
   }
   return CValue();
 }
 
 CStatus Command::PutDescription(const CString& description) {
-  if (!Enter("Command::PutDescription", Op::Change)) return CStatus::Fail;
+  if (!Enter("Command::PutDescription", Op::Change))
+    return CStatus::Fail;
   Object* o = FindKind(m_ref, Kind::Command);
-  if (o == nullptr) return CStatus::Fail;
+  if (o == nullptr)
+    return CStatus::Fail;
   o->description = description;
   return CStatus::OK;
 }
 
 CStatus Command::EnableReturnValue(bool enable) {
-  if (!Enter("Command::EnableReturnValue", Op::Change)) return CStatus::Fail;
+  if (!Enter("Command::EnableReturnValue", Op::Change))
+    return CStatus::Fail;
   Object* o = FindKind(m_ref, Kind::Command);
-  if (o == nullptr) return CStatus::Fail;
+  if (o == nullptr)
+    return CStatus::Fail;
   o->returnValueEnabled = enable;
   return CStatus::OK;
 }
 
 CStatus Menu::AddCommandItem(const CString& label, const CString& command, MenuItem& item) {
-  if (!Enter("Menu::AddCommandItem", Op::Change)) return CStatus::Fail;
+  if (!Enter("Menu::AddCommandItem", Op::Change))
+    return CStatus::Fail;
   Object* menu = FindKind(m_ref, Kind::Menu);
-  if (menu == nullptr) return CStatus::Fail;
+  if (menu == nullptr)
+    return CStatus::Fail;
   menu->items.push_back(xsihost::MenuItemInfo{label, command});
   Object& created = Create(Kind::MenuItem);
   created.name = label;
@@ -78,9 +88,11 @@ namespace {
 // Runs a change on the registrar; Fail when the view is no registrar or the host refuses.
 template <typename Change>
 CStatus ChangeRegistrar(const CRef& ref, const char* operation, Change change) {
-  if (!Enter(operation, Op::Change)) return CStatus::Fail;
+  if (!Enter(operation, Op::Change))
+    return CStatus::Fail;
   Object* o = FindKind(ref, Kind::Registrar);
-  if (o == nullptr) return CStatus::Fail;
+  if (o == nullptr)
+    return CStatus::Fail;
   change(*o);
   return CStatus::OK;
 }
@@ -88,7 +100,8 @@ CStatus ChangeRegistrar(const CRef& ref, const char* operation, Change change) {
 }  // namespace
 
 CStatus PluginRegistrar::PutAuthor(const CString& author) {
-  return ChangeRegistrar(m_ref, "PluginRegistrar::PutAuthor", [&](Object& o) { o.author = author; });
+  return ChangeRegistrar(m_ref, "PluginRegistrar::PutAuthor",
+                         [&](Object& o) { o.author = author; });
 }
 
 CStatus PluginRegistrar::PutEmail(const CString& email) {

@@ -35,17 +35,21 @@ void Reset() {
   state.sceneRoot = root.id;
 }
 
-CRef SceneRoot() { return RefOf(Host().sceneRoot); }
+CRef SceneRoot() {
+  return RefOf(Host().sceneRoot);
+}
 
 CRef AddObject(const CRef& parent, const CString& type, const CString& name,
                std::optional<Position> position) {
   Object* owner = FindKind(parent, Kind::SceneObject);
-  if (owner == nullptr || name.Length() == 0) return CRef();
+  if (owner == nullptr || name.Length() == 0)
+    return CRef();
   Object& object = Create(Kind::SceneObject);
   object.type = type;
   object.name = name;
   object.parent = owner->id;
-  object.model = owner->type == L"model" && owner->id != Host().sceneRoot ? owner->id : owner->model;
+  object.model =
+      owner->type == L"model" && owner->id != Host().sceneRoot ? owner->id : owner->model;
   object.position = position;
   owner->children.push_back(object.id);
   return RefOf(object.id);
@@ -53,7 +57,8 @@ CRef AddObject(const CRef& parent, const CString& type, const CString& name,
 
 CRef AddCustomProperty(const CRef& owner, const CString& name) {
   Object* parent = FindKind(owner, Kind::SceneObject);
-  if (parent == nullptr || name.Length() == 0) return CRef();
+  if (parent == nullptr || name.Length() == 0)
+    return CRef();
   Object& property = Create(Kind::Property);
   property.type = L"customparamset";
   property.name = name;
@@ -65,7 +70,8 @@ CRef AddCustomProperty(const CRef& owner, const CString& name) {
 ObjectInfo Describe(const CRef& ref) {
   ObjectInfo info;
   const Object* o = Find(ref);
-  if (o == nullptr) return info;
+  if (o == nullptr)
+    return info;
   info.valid = true;
   info.isProperty = o->kind == Kind::Property;
   info.type = o->type;
@@ -73,35 +79,49 @@ ObjectInfo Describe(const CRef& ref) {
   info.fullName = FullName(*o);
   info.parent = o->parent != 0 ? RefOf(o->parent) : CRef();
   if (o->kind == Kind::SceneObject) {
-    for (Id c : o->children) info.children.push_back(RefOf(c));
-    for (Id p : o->properties) info.properties.push_back(RefOf(p));
+    for (Id c : o->children)
+      info.children.push_back(RefOf(c));
+    for (Id p : o->properties)
+      info.properties.push_back(RefOf(p));
   }
   info.position = o->position;
   return info;
 }
 
-std::uint64_t ObjectId(const CRef& ref) { return Find(ref) != nullptr ? IdOf(ref) : 0; }
+std::size_t ObjectCount() {
+  return Host().objects.size();
+}
+
+std::uint64_t ObjectId(const CRef& ref) {
+  return Find(ref) != nullptr ? IdOf(ref) : 0;
+}
 
 std::vector<CRef> SceneOrder() {
   std::vector<CRef> order;
   const Object* root = Find(Host().sceneRoot);
   std::vector<Id> pending;
-  for (Id p : root->properties) order.push_back(RefOf(p));
-  for (auto it = root->children.rbegin(); it != root->children.rend(); ++it) pending.push_back(*it);
+  for (Id p : root->properties)
+    order.push_back(RefOf(p));
+  for (auto it = root->children.rbegin(); it != root->children.rend(); ++it)
+    pending.push_back(*it);
   while (!pending.empty()) {
     Id next = pending.back();
     pending.pop_back();
     const Object* o = Find(next);
-    if (o == nullptr) continue;
+    if (o == nullptr)
+      continue;
     order.push_back(RefOf(next));
-    for (Id p : o->properties) order.push_back(RefOf(p));
-    for (auto it = o->children.rbegin(); it != o->children.rend(); ++it) pending.push_back(*it);
+    for (Id p : o->properties)
+      order.push_back(RefOf(p));
+    for (auto it = o->children.rbegin(); it != o->children.rend(); ++it)
+      pending.push_back(*it);
   }
   return order;
 }
 
 CRef FindByFullName(const CString& fullName) {
-  if (fullName.Length() == 0) return CRef();
+  if (fullName.Length() == 0)
+    return CRef();
   const Object* root = Find(Host().sceneRoot);
   std::vector<Id> pending(root->children.rbegin(), root->children.rend());
   const std::u16string& wanted = Access::Units(fullName);
@@ -109,7 +129,8 @@ CRef FindByFullName(const CString& fullName) {
     Id next = pending.back();
     pending.pop_back();
     const Object* o = Find(next);
-    if (o == nullptr) continue;
+    if (o == nullptr)
+      continue;
     // The own name ends the full name: compare it first, so that most objects cost no full name.
     const std::u16string& own = Access::Units(o->name);
     if (own.size() <= wanted.size() &&
@@ -117,7 +138,8 @@ CRef FindByFullName(const CString& fullName) {
         FullName(*o) == fullName) {
       return RefOf(next);
     }
-    for (auto it = o->children.rbegin(); it != o->children.rend(); ++it) pending.push_back(*it);
+    for (auto it = o->children.rbegin(); it != o->children.rend(); ++it)
+      pending.push_back(*it);
   }
   return CRef();
 }
@@ -125,19 +147,25 @@ CRef FindByFullName(const CString& fullName) {
 void Select(const std::vector<CRef>& refs) {
   std::vector<Id> ids;
   for (const CRef& r : refs) {
-    if (Find(r) != nullptr) ids.push_back(IdOf(r));
+    if (Find(r) != nullptr)
+      ids.push_back(IdOf(r));
   }
   Host().selection = std::move(ids);
 }
 
 std::vector<CRef> Selected() {
   std::vector<CRef> refs;
-  for (Id id : Host().selection) refs.push_back(RefOf(id));
+  for (Id id : Host().selection)
+    refs.push_back(RefOf(id));
   return refs;
 }
 
-const std::vector<LogEntry>& Log() { return Host().log; }
-void ClearLog() { Host().log.clear(); }
+const std::vector<LogEntry>& Log() {
+  return Host().log;
+}
+void ClearLog() {
+  Host().log.clear();
+}
 
 void LogHostMessage(const CString& message, XSI::siSeverityType severity) {
   Host().log.push_back(LogEntry{message, severity});
@@ -159,15 +187,19 @@ std::string SeverityTag(XSI::siSeverityType severity) {
   return std::to_string(static_cast<long>(severity));
 }
 
-void SetDialogResponder(DialogResponder responder) { Host().responder = std::move(responder); }
+void SetDialogResponder(DialogResponder responder) {
+  Host().responder = std::move(responder);
+}
 
 namespace {
 Object* ParameterOf(const CRef& property, const CString& scriptName) {
   const Object* owner = FindKind(property, Kind::Property);
-  if (owner == nullptr) return nullptr;
+  if (owner == nullptr)
+    return nullptr;
   for (Id id : owner->parameters) {
     Object* p = Find(id);
-    if (p != nullptr && p->scriptName == scriptName) return p;
+    if (p != nullptr && p->scriptName == scriptName)
+      return p;
   }
   return nullptr;
 }
@@ -180,13 +212,18 @@ CValue ParameterValue(const CRef& property, const CString& scriptName) {
 
 bool SetParameterValue(const CRef& property, const CString& scriptName, const CValue& value) {
   Object* p = ParameterOf(property, scriptName);
-  if (p == nullptr) return false;
+  if (p == nullptr)
+    return false;
   p->value = value;
   return true;
 }
 
-void RefuseCommand(const CString& name) { Host().refusedCommands.insert(Access::Units(name)); }
-void ClearRefusedCommands() { Host().refusedCommands.clear(); }
+void RefuseCommand(const CString& name) {
+  Host().refusedCommands.insert(Access::Units(name));
+}
+void ClearRefusedCommands() {
+  Host().refusedCommands.clear();
+}
 
 void ArmFault(std::uint64_t k, FaultMode mode) {
   State& state = Host();
@@ -203,12 +240,22 @@ void ArmFaultOn(const std::string& operation, std::uint64_t k, FaultMode mode) {
   Host().faultOperation = operation;
 }
 
-void DisarmFault() { Host().faultAt = 0; }
+void DisarmFault() {
+  Host().faultAt = 0;
+}
 
-void SetCopyNumber(const CString& number) { Host().copyNumber = number; }
-std::uint64_t OperationCount() { return Host().operations; }
-void ResetOperationCount() { Host().operations = 0; }
-FaultReport LastFault() { return Host().lastFault; }
+void SetCopyNumber(const CString& number) {
+  Host().copyNumber = number;
+}
+std::uint64_t OperationCount() {
+  return Host().operations;
+}
+void ResetOperationCount() {
+  Host().operations = 0;
+}
+FaultReport LastFault() {
+  return Host().lastFault;
+}
 
 CRef CreateRegistrar() {
   Object& registrar = Create(Kind::Registrar);
@@ -219,7 +266,8 @@ CRef CreateRegistrar() {
 RegistrarInfo DescribeRegistrar(const CRef& ref) {
   RegistrarInfo info;
   const Object* r = FindKind(ref, Kind::Registrar);
-  if (r == nullptr) return info;
+  if (r == nullptr)
+    return info;
   info.name = r->name;
   info.author = r->author;
   info.email = r->email;
@@ -234,7 +282,8 @@ RegistrarInfo DescribeRegistrar(const CRef& ref) {
   }
   for (Id id : r->menus) {
     if (const Object* m = Find(id)) {
-      info.menus.push_back(MenuInfo{RefOf(id), m->anchor, m->name, m->displayName, m->dynamic, m->items});
+      info.menus.push_back(
+          MenuInfo{RefOf(id), m->anchor, m->name, m->displayName, m->dynamic, m->items});
     }
   }
   return info;
@@ -249,19 +298,24 @@ CRef CreateContext(const CRef& source) {
 
 CValue ContextAttribute(const CRef& context, const CString& name) {
   const Object* c = FindKind(context, Kind::Context);
-  if (c == nullptr) return CValue();
+  if (c == nullptr)
+    return CValue();
   for (const auto& attribute : c->attributes) {
-    if (attribute.first == name) return attribute.second;
+    if (attribute.first == name)
+      return attribute.second;
   }
   return CValue();
 }
 
 void Destroy(const CRef& ref) {
   Object* o = Find(ref);
-  if (o == nullptr || o->id == Host().sceneRoot) return;
+  if (o == nullptr || o->id == Host().sceneRoot)
+    return;
   if (o->kind == Kind::Registrar) {
-    for (Id id : o->commands) Remove(id);
-    for (Id id : o->menus) Remove(id);
+    for (Id id : o->commands)
+      Remove(id);
+    for (Id id : o->menus)
+      Remove(id);
   }
   Remove(o->id);
 }

@@ -30,7 +30,9 @@ Object* Find(Id id) {
   return it != state.objects.end() ? it->second.get() : nullptr;
 }
 
-Object* Find(const XSI::CRef& ref) { return Find(Access::Handle(ref)); }
+Object* Find(const XSI::CRef& ref) {
+  return Find(Access::Handle(ref));
+}
 
 Object* FindKind(const XSI::CRef& ref, Kind kind) {
   Object* object = Find(ref);
@@ -47,15 +49,22 @@ Object& Create(Kind kind) {
   return created;
 }
 
-XSI::CRef RefOf(Id id) { return Access::MakeRef(id); }
-Id IdOf(const XSI::CRef& ref) { return Access::Handle(ref); }
+XSI::CRef RefOf(Id id) {
+  return Access::MakeRef(id);
+}
+Id IdOf(const XSI::CRef& ref) {
+  return Access::Handle(ref);
+}
 
 void Remove(Id id) {
   State& state = Host();
   Object* object = Find(id);
-  if (object == nullptr) return;
+  if (object == nullptr)
+    return;
   if (Object* parent = Find(object->parent)) {
-    auto drop = [id](std::vector<Id>& list) { list.erase(std::remove(list.begin(), list.end(), id), list.end()); };
+    auto drop = [id](std::vector<Id>& list) {
+      list.erase(std::remove(list.begin(), list.end(), id), list.end());
+    };
     drop(parent->children);
     drop(parent->properties);
     drop(parent->parameters);
@@ -67,10 +76,14 @@ void Remove(Id id) {
     Id next = pending.back();
     pending.pop_back();
     Object* o = Find(next);
-    if (o == nullptr) continue;
-    for (Id c : o->children) pending.push_back(c);
-    for (Id p : o->properties) pending.push_back(p);
-    for (Id p : o->parameters) pending.push_back(p);
+    if (o == nullptr)
+      continue;
+    for (Id c : o->children)
+      pending.push_back(c);
+    for (Id p : o->properties)
+      pending.push_back(p);
+    for (Id p : o->parameters)
+      pending.push_back(p);
     removed.insert(next);
     state.objects.erase(next);
   }
@@ -90,7 +103,8 @@ XSI::CString FullName(const Object& object) {
   }
   // The models enclosing the object below the scene root, outermost first, each with ".".
   std::vector<const Object*> models;
-  for (const Object* m = Find(object.model); m != nullptr; m = Find(m->model)) models.push_back(m);
+  for (const Object* m = Find(object.model); m != nullptr; m = Find(m->model))
+    models.push_back(m);
   XSI::CString result;
   for (auto it = models.rbegin(); it != models.rend(); ++it) {
     result += (*it)->name;
@@ -103,9 +117,11 @@ XSI::CString FullName(const Object& object) {
 bool Enter(const char* operation, Op op) {
   State& state = Host();
   ++state.operations;
-  if (state.faultAt == 0) return true;
+  if (state.faultAt == 0)
+    return true;
   if (state.faultOperation.empty()) {
-    if (state.operations != state.faultAt) return true;
+    if (state.operations != state.faultAt)
+      return true;
   } else if (state.faultOperation != operation || ++state.faultCalls != state.faultAt) {
     return true;
   }

@@ -2,6 +2,9 @@
 // responder and the fault injection. One instance per process, inside the sicppsdk library.
 #pragma once
 
+#include <xsi/sdk.h>
+#include <xsihost/host.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -10,9 +13,6 @@
 #include <unordered_map>
 #include <utility>
 #include <vector>
-
-#include <xsi/sdk.h>
-#include <xsihost/host.h>
 
 namespace xsihost::detail {
 
@@ -88,7 +88,7 @@ struct State {
   XSI::CString copyNumber = L"1";
 
   std::uint64_t operations = 0;
-  std::uint64_t faultAt = 0;  // 0: no fault armed
+  std::uint64_t faultAt = 0;   // 0: no fault armed
   std::string faultOperation;  // empty: count every operation
   std::uint64_t faultCalls = 0;
   FaultMode faultMode = FaultMode::Raise;

@@ -48,7 +48,8 @@ bool FromUtf8(std::string_view utf8, CString& out) {
     std::uint32_t c = byte(i);
     size_t extra = 0;
     std::uint32_t minimum = 0;
-    if (c == 0) return false;
+    if (c == 0)
+      return false;
     if (c < 0x80) {
       extra = 0;
     } else if ((c & 0xE0) == 0xC0) {
@@ -60,13 +61,17 @@ bool FromUtf8(std::string_view utf8, CString& out) {
     } else {
       return false;
     }
-    if (i + extra >= utf8.size()) return false;  // truncated sequence
+    if (i + extra >= utf8.size())
+      return false;  // truncated sequence
     for (size_t k = 1; k <= extra; ++k) {
-      if ((byte(i + k) & 0xC0) != 0x80) return false;
+      if ((byte(i + k) & 0xC0) != 0x80)
+        return false;
       c = (c << 6) | (byte(i + k) & 0x3F);
     }
-    if (extra != 0 && c < minimum) return false;               // overlong
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+    if (extra != 0 && c < minimum)
+      return false;  // overlong
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+      return false;
     if (c >= 0x10000) {
       c -= 0x10000;
       units.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
@@ -86,7 +91,11 @@ CString Str(std::string_view utf8) {
   return out;
 }
 
-std::u16string Units(const CString& text) { return Access::Units(text); }
-CString FromUnits(std::u16string_view units) { return Access::Make(std::u16string(units)); }
+std::u16string Units(const CString& text) {
+  return Access::Units(text);
+}
+CString FromUnits(std::u16string_view units) {
+  return Access::Make(std::u16string(units));
+}
 
 }  // namespace xsihost

@@ -13,21 +13,31 @@ bool CRef::IsValid() const {
   return xsihost::detail::Find(m_handle) != nullptr;
 }
 
-bool CRef::operator==(const CRef& other) const { return m_handle == other.m_handle; }
-bool CRef::operator!=(const CRef& other) const { return m_handle != other.m_handle; }
+bool CRef::operator==(const CRef& other) const {
+  return m_handle == other.m_handle;
+}
+bool CRef::operator!=(const CRef& other) const {
+  return m_handle != other.m_handle;
+}
 
 CRefArray::CRefArray() = default;
-LONG CRefArray::GetCount() const { return static_cast<LONG>(m_refs.size()); }
-void CRefArray::Add(const CRef& ref) { m_refs.push_back(ref); }
+LONG CRefArray::GetCount() const {
+  return static_cast<LONG>(m_refs.size());
+}
+void CRefArray::Add(const CRef& ref) {
+  m_refs.push_back(ref);
+}
 
 CRef& CRefArray::operator[](LONG index) {
-  if (index >= 0 && static_cast<size_t>(index) < m_refs.size()) return m_refs[index];
+  if (index >= 0 && static_cast<size_t>(index) < m_refs.size())
+    return m_refs[index];
   m_outside = CRef();
   return m_outside;
 }
 
 const CRef& CRefArray::operator[](LONG index) const {
-  if (index >= 0 && static_cast<size_t>(index) < m_refs.size()) return m_refs[index];
+  if (index >= 0 && static_cast<size_t>(index) < m_refs.size())
+    return m_refs[index];
   return m_outside;
 }
 
@@ -44,16 +54,29 @@ CValue::CValue(CValue&& other) noexcept = default;
 CValue::~CValue() = default;
 CValue& CValue::operator=(const CValue& other) = default;
 CValue& CValue::operator=(CValue&& other) noexcept = default;
-CValue& CValue::operator=(bool value) { return *this = CValue(value); }
-CValue& CValue::operator=(LONG value) { return *this = CValue(value); }
-CValue& CValue::operator=(const wchar_t* value) { return *this = CValue(value); }
-CValue& CValue::operator=(const CRef& value) { return *this = CValue(value); }
+CValue& CValue::operator=(bool value) {
+  return *this = CValue(value);
+}
+CValue& CValue::operator=(LONG value) {
+  return *this = CValue(value);
+}
+CValue& CValue::operator=(const wchar_t* value) {
+  return *this = CValue(value);
+}
+CValue& CValue::operator=(const CRef& value) {
+  return *this = CValue(value);
+}
 
-CValue::DataType CValue::GetType() const { return m_type; }
-bool CValue::IsEmpty() const { return m_type == siEmpty; }
+CValue::DataType CValue::GetType() const {
+  return m_type;
+}
+bool CValue::IsEmpty() const {
+  return m_type == siEmpty;
+}
 
 bool CValue::operator==(const CValue& other) const {
-  if (m_type != other.m_type) return false;
+  if (m_type != other.m_type)
+    return false;
   switch (m_type) {
     case siEmpty:
       return true;
@@ -69,7 +92,9 @@ bool CValue::operator==(const CValue& other) const {
   return false;
 }
 
-bool CValue::operator!=(const CValue& other) const { return !(*this == other); }
+bool CValue::operator!=(const CValue& other) const {
+  return !(*this == other);
+}
 
 CValue::operator bool() const {
   switch (m_type) {
@@ -87,20 +112,28 @@ CValue::operator bool() const {
   return false;
 }
 
-CValue::operator CRef() const { return m_type == siRef ? m_ref : CRef(); }
+CValue::operator CRef() const {
+  return m_type == siRef ? m_ref : CRef();
+}
 
 CValueArray::CValueArray(LONG count) : m_values(count > 0 ? static_cast<size_t>(count) : 0) {}
-LONG CValueArray::GetCount() const { return static_cast<LONG>(m_values.size()); }
-void CValueArray::Add(const CValue& value) { m_values.push_back(value); }
+LONG CValueArray::GetCount() const {
+  return static_cast<LONG>(m_values.size());
+}
+void CValueArray::Add(const CValue& value) {
+  m_values.push_back(value);
+}
 
 CValue& CValueArray::operator[](LONG index) {
-  if (index >= 0 && static_cast<size_t>(index) < m_values.size()) return m_values[index];
+  if (index >= 0 && static_cast<size_t>(index) < m_values.size())
+    return m_values[index];
   m_outside = CValue();
   return m_outside;
 }
 
 const CValue& CValueArray::operator[](LONG index) const {
-  if (index >= 0 && static_cast<size_t>(index) < m_values.size()) return m_values[index];
+  if (index >= 0 && static_cast<size_t>(index) < m_values.size())
+    return m_values[index];
   return m_outside;
 }
 

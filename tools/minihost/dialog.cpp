@@ -1,9 +1,9 @@
 #include "dialog.h"
 
+#include <xsihost/text.h>
+
 #include <istream>
 #include <ostream>
-
-#include <xsihost/text.h>
 
 namespace minihost {
 
@@ -15,7 +15,8 @@ namespace {
 // The first enumeration control of the dialog, or nullptr.
 const xsihost::DialogControl* FirstChoice(const DialogRequest& request) {
   for (const auto& control : request.controls) {
-    if (!control.items.empty()) return &control;
+    if (!control.items.empty())
+      return &control;
   }
   return nullptr;
 }
@@ -32,10 +33,12 @@ xsihost::DialogResponder AnswerWith(const std::string& choice,
                                     std::shared_ptr<DialogOutcome> outcome) {
   return [choice, outcome](const DialogRequest& request) {
     outcome->shown = true;
-    if (choice == "cancel") return DialogAnswer::Cancel;
+    if (choice == "cancel")
+      return DialogAnswer::Cancel;
     if (const auto* control = FirstChoice(request)) {
       for (size_t i = 0; i < control->items.size(); ++i) {
-        if (xsihost::ToUtf8(control->items[i].label) == choice) return Choose(request, *control, i);
+        if (xsihost::ToUtf8(control->items[i].label) == choice)
+          return Choose(request, *control, i);
       }
     }
     outcome->error = "the dialog has no choice '" + choice + "'";
@@ -52,7 +55,8 @@ xsihost::DialogResponder AskOnTerminal(std::istream& in, std::ostream& out,
     if (control == nullptr) {
       out << "(nothing to choose) press Enter to confirm, or type cancel: " << std::flush;
       std::string line;
-      if (!std::getline(in, line) || line == "cancel") return DialogAnswer::Cancel;
+      if (!std::getline(in, line) || line == "cancel")
+        return DialogAnswer::Cancel;
       return DialogAnswer::Confirm;
     }
     const XSI::CValue current = xsihost::ParameterValue(request.property, control->scriptName);
@@ -60,7 +64,8 @@ xsihost::DialogResponder AskOnTerminal(std::istream& in, std::ostream& out,
     out << xsihost::ToUtf8(control->label) << ":\n";
     for (size_t i = 0; i < control->items.size(); ++i) {
       const bool isDefault = control->items[i].value == current;
-      if (isDefault) fallback = i;
+      if (isDefault)
+        fallback = i;
       out << "  " << i + 1 << ") " << xsihost::ToUtf8(control->items[i].label)
           << (isDefault ? "  (default)" : "") << "\n";
     }
@@ -72,8 +77,10 @@ xsihost::DialogResponder AskOnTerminal(std::istream& in, std::ostream& out,
         out << "\n";
         return DialogAnswer::Cancel;
       }
-      if (line == "cancel") return DialogAnswer::Cancel;
-      if (line.empty()) return Choose(request, *control, fallback);
+      if (line == "cancel")
+        return DialogAnswer::Cancel;
+      if (line.empty())
+        return Choose(request, *control, fallback);
       for (size_t i = 0; i < control->items.size(); ++i) {
         if (line == std::to_string(i + 1) || line == xsihost::ToUtf8(control->items[i].label)) {
           return Choose(request, *control, i);

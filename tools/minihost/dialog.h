@@ -1,11 +1,11 @@
 // How minihost answers the plug-in's modal dialog.
 #pragma once
 
+#include <xsihost/host.h>
+
 #include <iosfwd>
 #include <memory>
 #include <string>
-
-#include <xsihost/host.h>
 
 namespace minihost {
 

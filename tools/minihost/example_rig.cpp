@@ -2,7 +2,8 @@
 
 namespace minihost {
 
-const char* const kExampleRig = R"(# minihost's built-in example: a left arm chain, named with "Left".
+const char* const kExampleRig =
+    R"(# minihost's built-in example: a left arm chain, named with "Left".
 model Rig
   null Hips 0 10 0
     null Chest 0 13.5 0

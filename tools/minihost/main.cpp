@@ -1,6 +1,9 @@
 // minihost: a command-line stand-in for the XSI host that loads the kelvane plug-in, runs its
 // command on a scene file and prints what happened.
 #include <unistd.h>
+#include <xsihost/host.h>
+#include <xsihost/loader.h>
+#include <xsihost/text.h>
 
 #include <cerrno>
 #include <cstring>
@@ -9,10 +12,6 @@
 #include <memory>
 #include <set>
 #include <sstream>
-
-#include <xsihost/host.h>
-#include <xsihost/loader.h>
-#include <xsihost/text.h>
 
 #include "dialog.h"
 #include "example_rig.h"
@@ -29,7 +28,8 @@ constexpr int kBadInput = 2;
 std::string BesideExecutable(const std::string& file) {
   char path[4096];
   ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return file;
+  if (length <= 0)
+    return file;
   std::string self(path, static_cast<size_t>(length));
   return self.substr(0, self.find_last_of('/') + 1) + file;
 }
@@ -61,8 +61,8 @@ void PrintRegistration(const xsihost::RegistrarInfo& info) {
             << "version: " << info.major << "." << info.minor << "\n";
   for (const auto& command : info.commands) {
     std::cout << "command: " << ToUtf8(command.name) << " (scripting name "
-              << ToUtf8(command.scriptName) << ", returns a value: "
-              << (command.returnValueEnabled ? "yes" : "no") << ")\n";
+              << ToUtf8(command.scriptName)
+              << ", returns a value: " << (command.returnValueEnabled ? "yes" : "no") << ")\n";
   }
   for (const auto& menu : info.menus) {
     std::cout << "menu: " << ToUtf8(menu.name) << " at anchor " << menu.anchor << "\n";
@@ -109,7 +109,8 @@ int Run(const minihost::Options& options) {
     }
   }
   xsihost::Select(selection);
-  for (const std::string& command : options.fail) xsihost::RefuseCommand(xsihost::Str(command));
+  for (const std::string& command : options.fail)
+    xsihost::RefuseCommand(xsihost::Str(command));
 
   auto outcome = std::make_shared<minihost::DialogOutcome>();
   if (options.answer) {
@@ -119,7 +120,8 @@ int Run(const minihost::Options& options) {
   }
 
   std::set<std::uint64_t> before;
-  for (const XSI::CRef& ref : xsihost::SceneOrder()) before.insert(xsihost::ObjectId(ref));
+  for (const XSI::CRef& ref : xsihost::SceneOrder())
+    before.insert(xsihost::ObjectId(ref));
 
   xsihost::PluginLoader plugin;
   const std::string path = options.plugin.value_or(BesideExecutable("kelvane.so"));
@@ -164,7 +166,8 @@ int main(int argc, char** argv) {
   minihost::Options options;
   std::string error;
   if (!minihost::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-    std::cerr << "minihost: " << error << "\n" << "Try 'minihost --help'.\n";
+    std::cerr << "minihost: " << error << "\n"
+              << "Try 'minihost --help'.\n";
     return kBadInput;
   }
   if (options.help) {

@@ -44,12 +44,18 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
       options.noSelect = true;
     } else if (arg == "--plugin" || arg == "--answer" || arg == "--svg" || arg == "--select" ||
                arg == "--fail") {
-      if (!value(v)) return false;
-      if (arg == "--plugin") options.plugin = v;
-      if (arg == "--answer") options.answer = v;
-      if (arg == "--svg") options.svg = v;
-      if (arg == "--select") options.select.push_back(v);
-      if (arg == "--fail") options.fail.push_back(v);
+      if (!value(v))
+        return false;
+      if (arg == "--plugin")
+        options.plugin = v;
+      if (arg == "--answer")
+        options.answer = v;
+      if (arg == "--svg")
+        options.svg = v;
+      if (arg == "--select")
+        options.select.push_back(v);
+      if (arg == "--fail")
+        options.fail.push_back(v);
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;

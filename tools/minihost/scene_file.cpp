@@ -1,10 +1,10 @@
 #include "scene_file.h"
 
+#include <xsihost/text.h>
+
 #include <charconv>
 #include <cmath>
 #include <utility>
-
-#include <xsihost/text.h>
 
 namespace minihost {
 
@@ -12,12 +12,17 @@ namespace {
 
 bool SamePosition(const std::optional<xsihost::Position>& a,
                   const std::optional<xsihost::Position>& b) {
-  if (a.has_value() != b.has_value()) return false;
+  if (a.has_value() != b.has_value())
+    return false;
   return !a || (a->x == b->x && a->y == b->y && a->z == b->z);
 }
 
-bool IsWordChar(char c) { return c != ' ' && c != '\t' && c != '"' && c != '#'; }
-bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+bool IsWordChar(char c) {
+  return c != ' ' && c != '\t' && c != '"' && c != '#';
+}
+bool IsControl(unsigned char c) {
+  return c < 0x20 || c == 0x7F;
+}
 
 // Reads the fields of one line after its indentation.
 class LineReader {
@@ -25,7 +30,8 @@ class LineReader {
   explicit LineReader(std::string_view text) : m_text(text) {}
 
   void SkipSpace() {
-    while (m_pos < m_text.size() && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t')) ++m_pos;
+    while (m_pos < m_text.size() && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t'))
+      ++m_pos;
   }
   // True at the end of the line or at a comment.
   bool AtEnd() {
@@ -34,13 +40,15 @@ class LineReader {
   }
   bool Word(std::string& out) {
     size_t start = m_pos;
-    while (m_pos < m_text.size() && IsWordChar(m_text[m_pos])) ++m_pos;
+    while (m_pos < m_text.size() && IsWordChar(m_text[m_pos]))
+      ++m_pos;
     out.assign(m_text.substr(start, m_pos - start));
     return !out.empty();
   }
   // A word or a quoted string; `error` says what is wrong.
   bool Name(std::string& out, std::string& error) {
-    if (m_pos < m_text.size() && m_text[m_pos] == '"') return Quoted(out, error);
+    if (m_pos < m_text.size() && m_text[m_pos] == '"')
+      return Quoted(out, error);
     if (!Word(out)) {
       error = m_pos < m_text.size() ? std::string("unexpected '") + m_text[m_pos] + "' in name"
                                     : "missing name";
@@ -61,7 +69,8 @@ class LineReader {
       }
     }
     const char* begin = word.data();
-    if (*begin == '+') ++begin;  // from_chars takes no plus sign
+    if (*begin == '+')
+      ++begin;  // from_chars takes no plus sign
     auto [end, ec] = std::from_chars(begin, word.data() + word.size(), out);
     if (ec != std::errc() || end != word.data() + word.size() || !std::isfinite(out)) {
       error = "'" + word + "' is not a decimal number";
@@ -80,7 +89,8 @@ class LineReader {
     out.clear();
     while (m_pos < m_text.size()) {
       char c = m_text[m_pos++];
-      if (c == '"') return true;
+      if (c == '"')
+        return true;
       if (c == '\\') {
         if (m_pos < m_text.size() && (m_text[m_pos] == '"' || m_text[m_pos] == '\\')) {
           out.push_back(m_text[m_pos++]);
@@ -115,7 +125,8 @@ bool ParseFields(std::string_view fields, SceneLine& line, std::string& error) {
     error = "missing name after '" + line.type + "'";
     return false;
   }
-  if (!reader.Name(line.name, error)) return false;
+  if (!reader.Name(line.name, error))
+    return false;
   if (line.name.empty()) {
     error = "empty name";
     return false;
@@ -130,7 +141,8 @@ bool ParseFields(std::string_view fields, SceneLine& line, std::string& error) {
     error = "unexpected character after the name";
     return false;
   }
-  if (reader.AtEnd()) return true;
+  if (reader.AtEnd())
+    return true;
   if (line.isProperty) {
     error = "a property has no position";
     return false;
@@ -142,7 +154,8 @@ bool ParseFields(std::string_view fields, SceneLine& line, std::string& error) {
       error = "a position needs three numbers X Y Z";
       return false;
     }
-    if (!reader.Number(*c, error)) return false;
+    if (!reader.Number(*c, error))
+      return false;
   }
   if (!reader.AtEnd()) {
     error = "unexpected text after the position";
@@ -153,9 +166,11 @@ bool ParseFields(std::string_view fields, SceneLine& line, std::string& error) {
 }
 
 bool NeedsQuotes(const std::string& name) {
-  if (name.empty()) return true;
+  if (name.empty())
+    return true;
   for (char c : name) {
-    if (!IsWordChar(c)) return true;
+    if (!IsWordChar(c))
+      return true;
   }
   return false;
 }
@@ -163,7 +178,8 @@ bool NeedsQuotes(const std::string& name) {
 std::string Quote(const std::string& name) {
   std::string out = "\"";
   for (char c : name) {
-    if (c == '"' || c == '\\') out.push_back('\\');
+    if (c == '"' || c == '\\')
+      out.push_back('\\');
     out.push_back(c);
   }
   out.push_back('"');
@@ -186,17 +202,20 @@ bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
+    if (end == std::string_view::npos)
+      end = text.size();
     std::string_view raw = text.substr(start, end - start);
     start = end + 1;
     ++lineNumber;
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    if (!raw.empty() && raw.back() == '\r')
+      raw.remove_suffix(1);
     auto fail = [&](const std::string& what) {
       error = fileName + ":" + std::to_string(lineNumber) + ": " + what;
       return false;
     };
     XSI::CString unused;
-    if (!xsihost::FromUtf8(raw, unused)) return fail("not valid UTF-8 text");
+    if (!xsihost::FromUtf8(raw, unused))
+      return fail("not valid UTF-8 text");
 
     size_t indent = 0;
     while (indent < raw.size() && (raw[indent] == ' ' || raw[indent] == '\t')) {
@@ -211,8 +230,10 @@ bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene
       ++indent;
     }
     std::string_view fields = raw.substr(indent);
-    if (fields.empty() || fields.front() == '#') continue;
-    if (indent % 2 != 0) return fail("indentation is not a multiple of two spaces");
+    if (fields.empty() || fields.front() == '#')
+      continue;
+    if (indent % 2 != 0)
+      return fail("indentation is not a multiple of two spaces");
 
     SceneLine line;
     line.depth = static_cast<int>(indent / 2);
@@ -225,7 +246,8 @@ bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene
       return fail("a property has no children");
     }
     std::string what;
-    if (!ParseFields(fields, line, what)) return fail(what);
+    if (!ParseFields(fields, line, what))
+      return fail(what);
     previousDepth = line.depth;
     previousIsProperty = line.isProperty;
     scene.push_back(std::move(line));
@@ -234,7 +256,8 @@ bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene
 }
 
 std::string FormatNumber(double value) {
-  if (value == 0) return "0";  // -0 too
+  if (value == 0)
+    return "0";  // -0 too
   char buffer[64];
   auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
   return ec == std::errc() ? std::string(buffer, end) : std::string("0");
@@ -263,10 +286,9 @@ std::vector<XSI::CRef> BuildScene(const Scene& scene) {
   for (const SceneLine& line : scene) {
     parents.resize(static_cast<size_t>(line.depth) + 1);
     const XSI::CRef& owner = parents.back();
-    XSI::CRef ref = line.isProperty
-                        ? xsihost::AddCustomProperty(owner, xsihost::Str(line.name))
-                        : xsihost::AddObject(owner, xsihost::Str(line.type),
-                                             xsihost::Str(line.name), line.position);
+    XSI::CRef ref = line.isProperty ? xsihost::AddCustomProperty(owner, xsihost::Str(line.name))
+                                    : xsihost::AddObject(owner, xsihost::Str(line.type),
+                                                         xsihost::Str(line.name), line.position);
     refs.push_back(ref);
     parents.push_back(ref);
   }

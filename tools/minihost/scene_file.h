@@ -12,12 +12,12 @@
 // custom property of the object above it. A '#' outside a quoted name starts a comment.
 #pragma once
 
+#include <xsihost/host.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <xsihost/host.h>
 
 namespace minihost {
 

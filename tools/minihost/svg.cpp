@@ -1,11 +1,11 @@
 #include "svg.h"
 
+#include <xsihost/text.h>
+
 #include <algorithm>
 #include <map>
 #include <utility>
 #include <vector>
-
-#include <xsihost/text.h>
 
 #include "scene_file.h"
 
@@ -91,18 +91,23 @@ std::string DrawSvg(const std::set<std::uint64_t>& before) {
   auto sy = [&](double y) { return FormatNumber(height - offsetY - (y - minY) * scale); };
 
   std::string svg;
-  svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"800\" height=\"600\" "
-         "viewBox=\"0 0 800 600\" font-family=\"sans-serif\" font-size=\"13\">\n";
+  svg +=
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"800\" height=\"600\" "
+      "viewBox=\"0 0 800 600\" font-family=\"sans-serif\" font-size=\"13\">\n";
   svg += "  <rect width=\"800\" height=\"600\" fill=\"white\"/>\n";
-  svg += "  <text x=\"10\" y=\"20\" fill=\"#444\">front view: x to the right, y up; "
-         "<tspan fill=\"#1f5fbf\">before the run</tspan>, "
-         "<tspan fill=\"#d9480f\">made by the run</tspan></text>\n";
-  svg += "  <line x1=\"" + sx(0) + "\" y1=\"30\" x2=\"" + sx(0) + "\" y2=\"590\" stroke=\"#888\" "
+  svg +=
+      "  <text x=\"10\" y=\"20\" fill=\"#444\">front view: x to the right, y up; "
+      "<tspan fill=\"#1f5fbf\">before the run</tspan>, "
+      "<tspan fill=\"#d9480f\">made by the run</tspan></text>\n";
+  svg += "  <line x1=\"" + sx(0) + "\" y1=\"30\" x2=\"" + sx(0) +
+         "\" y2=\"590\" stroke=\"#888\" "
          "stroke-dasharray=\"8 6\"/>\n";
-  svg += "  <text x=\"" + sx(0) + "\" y=\"588\" fill=\"#888\" text-anchor=\"middle\" "
+  svg += "  <text x=\"" + sx(0) +
+         "\" y=\"588\" fill=\"#888\" text-anchor=\"middle\" "
          "dy=\"-4\">x = 0</text>\n";
   for (const Dot& d : dots) {
-    if (!d.ancestor) continue;
+    if (!d.ancestor)
+      continue;
     svg += "  <line x1=\"" + sx(d.ancestor->x) + "\" y1=\"" + sy(d.ancestor->y) + "\" x2=\"" +
            sx(d.at.x) + "\" y2=\"" + sy(d.at.y) + "\" stroke=\"" +
            (d.created ? "#f08c5a" : "#7da7e0") + "\" stroke-width=\"3\"/>\n";
@@ -116,8 +121,9 @@ std::string DrawSvg(const std::set<std::uint64_t>& before) {
     svg += "  <circle cx=\"" + sx(d.at.x) + "\" cy=\"" + sy(d.at.y) + "\" r=\"5\" fill=\"" +
            colour + "\"/>\n";
     svg += "  <text x=\"" + sx(d.at.x) + "\" y=\"" + sy(d.at.y) + "\" dx=\"" +
-           (right ? "8" : "-8") + "\" dy=\"" + std::to_string(-6 + 15 * stacked) + "\" fill=\"" + colour + "\" text-anchor=\"" +
-           (right ? "start" : "end") + "\">" + Escape(d.name) + "</text>\n";
+           (right ? "8" : "-8") + "\" dy=\"" + std::to_string(-6 + 15 * stacked) + "\" fill=\"" +
+           colour + "\" text-anchor=\"" + (right ? "start" : "end") + "\">" + Escape(d.name) +
+           "</text>\n";
   }
   svg += "</svg>\n";
   return svg;

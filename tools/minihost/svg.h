@@ -1,11 +1,11 @@
 // A front view of the scene as an SVG picture.
 #pragma once
 
+#include <xsihost/host.h>
+
 #include <cstdint>
 #include <set>
 #include <string>
-
-#include <xsihost/host.h>
 
 namespace minihost {
 

@@ -1,9 +1,9 @@
 // CString: the host's string of 16-bit code units.
 #pragma once
 
-#include <string>
-
 #include <xsi/types.h>
+
+#include <string>
 
 namespace XSI {
 

@@ -5,13 +5,13 @@
 // empty values and its changes fail with CStatus::Fail, changing nothing.
 #pragma once
 
-#include <cfloat>
-
 #include <xsi/cstring.h>
 #include <xsi/ref.h>
 #include <xsi/status.h>
 #include <xsi/types.h>
 #include <xsi/value.h>
+
+#include <cfloat>
 
 namespace XSI {
 
@@ -86,10 +86,9 @@ class CustomProperty : public Property {
   using Property::Property;
   // Adds a parameter; on success `parameter` refers to it and its value is `defaultValue`.
   CStatus AddParameter(const CString& scriptName, CValue::DataType type, LONG capabilities,
-                       const CString& name, const CString& description,
-                       const CValue& defaultValue, const CValue& minimum, const CValue& maximum,
-                       const CValue& suggestedMinimum, const CValue& suggestedMaximum,
-                       Parameter& parameter);
+                       const CString& name, const CString& description, const CValue& defaultValue,
+                       const CValue& minimum, const CValue& maximum, const CValue& suggestedMinimum,
+                       const CValue& suggestedMaximum, Parameter& parameter);
 };
 
 // One control of a property page.
@@ -111,8 +110,8 @@ class PPGLayout {
   bool IsValid() const;
   // Adds an enumeration control; `items` alternates item labels and item values. Gives an
   // invalid PPGItem when the layout belongs to no object.
-  PPGItem AddEnumControl(const CString& scriptName, const CValueArray& items,
-                         const CString& label, const CValue& style = CValue());
+  PPGItem AddEnumControl(const CString& scriptName, const CValueArray& items, const CString& label,
+                         const CValue& style = CValue());
 
  private:
   friend struct detail::Access;

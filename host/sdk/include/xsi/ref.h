@@ -1,10 +1,10 @@
 // CRef and CRefArray: references to host objects.
 #pragma once
 
+#include <xsi/types.h>
+
 #include <cstdint>
 #include <vector>
-
-#include <xsi/types.h>
 
 namespace XSI {
 

@@ -1,11 +1,11 @@
 // CValue and CValueArray: the host's variant and arrays of it.
 #pragma once
 
-#include <vector>
-
 #include <xsi/cstring.h>
 #include <xsi/ref.h>
 #include <xsi/types.h>
+
+#include <vector>
 
 namespace XSI {
 

@@ -6,14 +6,15 @@
 // executable and every plug-in library it loads.
 #pragma once
 
+#include <xsi/sdk.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <xsi/sdk.h>
 
 namespace xsihost {
 
@@ -53,6 +54,9 @@ struct ObjectInfo {
 };
 // What the host knows of an object; `valid` false for an invalid reference.
 ObjectInfo Describe(const XSI::CRef& ref);
+// How many objects the host holds, of every kind (scene objects, properties, registrations,
+// callback contexts): what a leak in the host's bookkeeping would grow.
+std::size_t ObjectCount();
 // A number that identifies the object for as long as the process runs (0: invalid reference).
 std::uint64_t ObjectId(const XSI::CRef& ref);
 // Every scene object and property below the scene root in scene order: an object, then its

@@ -1,19 +1,19 @@
 // Loads a plug-in library the way the host does and calls its entry points.
 #pragma once
 
-#include <string>
-
 #include <xsi/sdk.h>
 #include <xsihost/host.h>
+
+#include <string>
 
 namespace xsihost {
 
 struct ExecuteResult {
-  bool ran = false;          // the callback was called (and returned or raised)
-  bool raised = false;       // the callback let an exception pass
-  XSI::CStatus status;       // what the callback returned
-  XSI::CValue returnValue;   // the context's "ReturnValue" afterwards
-  std::string error;         // why it did not run, or what it raised
+  bool ran = false;         // the callback was called (and returned or raised)
+  bool raised = false;      // the callback let an exception pass
+  XSI::CStatus status;      // what the callback returned
+  XSI::CValue returnValue;  // the context's "ReturnValue" afterwards
+  std::string error;        // why it did not run, or what it raised
 };
 
 // One plug-in library. Load() dlopens it (RTLD_NOW | RTLD_LOCAL), calls XSILoadPlugin with a

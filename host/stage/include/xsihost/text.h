@@ -1,10 +1,10 @@
 // Conversions between the host's CString and the texts of the stand-in host's own tools.
 #pragma once
 
+#include <xsi/cstring.h>
+
 #include <string>
 #include <string_view>
-
-#include <xsi/cstring.h>
 
 namespace xsihost {
 
