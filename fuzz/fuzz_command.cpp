@@ -26,15 +26,18 @@ void Fail(const std::string& failures) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 4) return 0;
+  if (size < 4)
+    return 0;
   const std::string_view text(reinterpret_cast<const char*>(data + 4), size - 4);
   minihost::Scene scene;
   std::string error;
-  if (!minihost::ParseScene(text, "fuzz", scene, error) || scene.size() > 200) return 0;
+  if (!minihost::ParseScene(text, "fuzz", scene, error) || scene.size() > 200)
+    return 0;
   const std::vector<XSI::CRef> refs = minihost::BuildScene(scene);
 
   XSI::CRef selected;
-  if (data[0] != 255 && !refs.empty()) selected = refs[data[0] % refs.size()];
+  if (data[0] != 255 && !refs.empty())
+    selected = refs[data[0] % refs.size()];
   xsihost::Select({selected});
   switch (data[1] % 4) {
     case 0:
@@ -64,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const unsigned k = data[3];
   run.faulted = k != 0;
   run.mode = (data[2] & 1) != 0 ? xsihost::FaultMode::Refuse : xsihost::FaultMode::Raise;
-  if (run.faulted) xsihost::ArmFault(k, run.mode);
+  if (run.faulted)
+    xsihost::ArmFault(k, run.mode);
 
   XSI::CRef context = xsihost::CreateContext(XSI::CRef());
   run.ran = true;
@@ -74,10 +78,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     run.raised = true;
   }
   xsihost::Destroy(context);
-  if (run.faulted && !xsihost::LastFault().fired) run.faulted = false;  // fewer than k operations
+  if (run.faulted && !xsihost::LastFault().fired)
+    run.faulted = false;  // fewer than k operations
 
   const std::string failures = kelvane_test::CheckIntact(before, chain, run);
-  if (!failures.empty()) Fail(failures);
+  if (!failures.empty())
+    Fail(failures);
   if (!isRoot && xsihost::SceneOrder().size() != before.objects.size()) {
     Fail("\n  the command changed a scene without a selected root");
   }

@@ -13,23 +13,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   minihost::Scene scene;
   std::string error;
   if (!minihost::ParseScene(text, "fuzz", scene, error)) {
-    if (error.rfind("fuzz:", 0) != 0) std::abort();  // every error names the file and line
+    if (error.rfind("fuzz:", 0) != 0)
+      std::abort();  // every error names the file and line
     return 0;
   }
   const std::string printed = minihost::PrintScene(scene);
   minihost::Scene again;
-  if (!minihost::ParseScene(printed, "printed", again, error)) std::abort();
-  if (!(again == scene)) std::abort();
-  if (minihost::PrintScene(again) != printed) std::abort();
+  if (!minihost::ParseScene(printed, "printed", again, error))
+    std::abort();
+  if (!(again == scene))
+    std::abort();
+  if (minihost::PrintScene(again) != printed)
+    std::abort();
 
   // Through the host: what it holds prints as a scene that parses back to itself.
   minihost::BuildScene(scene);
   const minihost::Scene captured = minihost::CaptureScene();
-  if (captured.size() != scene.size()) std::abort();
+  if (captured.size() != scene.size())
+    std::abort();
   minihost::Scene reread;
   if (!minihost::ParseScene(minihost::PrintScene(captured), "captured", reread, error)) {
     std::abort();
   }
-  if (!(reread == captured)) std::abort();
+  if (!(reread == captured))
+    std::abort();
   return 0;
 }

@@ -70,10 +70,19 @@ INSTANTIATE_TEST_SUITE_P(
         ReplaceCase{"xrename_temp_suffix12", "rename_temp_suffix1", "", "x2", "x2"},
         ReplaceCase{"xrename_temp_suffix2", "rename_temp_suffix1", "", "xrename_temp_suffix2",
                     "xrename_temp_suffix2"},
-        // `to` contains `from`: one pass, what was put in is not looked at again.
+        // `to` not shorter than `from`: one pass, what was put in is not looked at again.
+        ReplaceCase{"aab", "ab", "bba", "abba", "abba"},
+        ReplaceCase{"aab", "ab", "ba", "aba", "aba"},
         ReplaceCase{"a_a", "a", "aa", "aa_a", "aa_aa"},
         ReplaceCase{"Left", "Left", "LeftLeft", "LeftLeft", "LeftLeft"},
         ReplaceCase{"xx", "x", "yxy", "yxyx", "yxyyxy"}));
+
+TEST(StringReplacer, GrowingPairEndsWithOnePass) {
+  // Rescanning "a...ab" with "ab" -> "bba" would double the b's for every a.
+  const std::string text = std::string(60, 'a') + "b";
+  const std::string all = ToUtf8(StringReplacer(Str(text)).ReplaceAll(Str("ab"), Str("bba")));
+  EXPECT_EQ(all, std::string(59, 'a') + "bba");
+}
 
 TEST(StringReplacer, KeepsItsText) {
   const StringReplacer replacer(Str("Left_Left"));

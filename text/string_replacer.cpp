@@ -61,7 +61,7 @@ CString StringReplacer::ReplaceFirst(CString from, CString to) const {
 
 CString StringReplacer::ReplaceAll(CString from, CString to) const {
   const ULONG fromLength = from.Length();
-  if (StringReplacer(to).Find(from) != -1) {
+  if (to.Length() >= fromLength) {
     // One pass: copy up to each occurrence, put `to` in, go on after the occurrence.
     CString result;
     ULONG done = 0;

@@ -19,11 +19,14 @@ class StringReplacer {
   // does not occur (or is empty).
   XSI::CString ReplaceFirst(XSI::CString from, XSI::CString to) const;
 
-  // The text with every occurrence of `from` replaced by `to`. After each replacement the search
-  // starts again, so an occurrence that a replacement forms with its neighbours is replaced too
-  // ("aabb" with "ab" -> "" gives ""). When `to` itself contains `from`, rescanning would never
-  // end: then the occurrences are replaced in one left-to-right pass that does not look into
-  // what was put in.
+  // The text with every occurrence of `from` replaced by `to`.
+  // When `to` is shorter than `from`, the search starts again after each replacement, so an
+  // occurrence that a replacement forms with its neighbours is replaced too ("aabb" with "ab"
+  // -> "" gives ""); every pass shortens the text, so this ends. Otherwise the occurrences are
+  // replaced in one left-to-right pass that does not look into what was put in: rescanning
+  // would never end when `to` contains `from`, and could grow the text without bound for
+  // pairs like "ab" -> "bba". For the side-token pairs ("Left"/"Right", "L_"/"R_") no new
+  // occurrence can form across a replacement, so one pass gives what rescanning would.
   XSI::CString ReplaceAll(XSI::CString from, XSI::CString to) const;
 
  private:
