@@ -280,3 +280,38 @@ TEST(ExecuteBeforeLoad, RunsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+using DeepChain = kelvane_test::LoadedPlugin;
+
+TEST_F(DeepChain, MirrorsAChainTenThousandDeep) {
+  const int depth = 10000;
+  xsihost::Reset();
+  XSI::CRef node =
+      xsihost::AddObject(xsihost::SceneRoot(), L"root", L"L_0", xsihost::Position{1, 0, 0});
+  xsihost::Select({node});
+  for (int i = 1; i < depth; ++i) {
+    node = xsihost::AddObject(node, L"bone", xsihost::Str("L_" + std::to_string(i)),
+                              xsihost::Position{1.0 + i, 0, 0});
+  }
+  xsihost::SetDialogResponder(kelvane_test::Pick(6));
+  const xsihost::ExecuteResult result = plugin.Execute("kelvane");
+  ASSERT_TRUE(result.ran && !result.raised) << result.error;
+  const std::vector<XSI::CRef> top = xsihost::Describe(xsihost::SceneRoot()).children;
+  ASSERT_EQ(top.size(), 2u);
+  const char* prefixes[] = {"L_", "R_"};
+  for (int side = 0; side < 2; ++side) {
+    XSI::CRef walk = top[side];
+    for (int i = 0; i < depth; ++i) {
+      const xsihost::ObjectInfo info = xsihost::Describe(walk);
+      ASSERT_EQ(kelvane_test::NameOf(walk), prefixes[side] + std::to_string(i));
+      ASSERT_EQ(info.position->x, side == 0 ? 1.0 + i : -1.0 - i);
+      ASSERT_EQ(info.children.size(), i + 1 < depth ? 1u : 0u);
+      if (i + 1 < depth)
+        walk = info.children[0];
+    }
+  }
+}
+
+}  // namespace

@@ -61,14 +61,15 @@ CString StringReplacer::ReplaceFirst(CString from, CString to) const {
 
 CString StringReplacer::ReplaceAll(CString from, CString to) const {
   const ULONG fromLength = from.Length();
+  if (FindFrom(m_text, from, 0) == -1)
+    return m_text;
   if (to.Length() >= fromLength) {
     // One pass: copy up to each occurrence, put `to` in, go on after the occurrence.
     CString result;
     ULONG done = 0;
     for (LONG p = FindFrom(m_text, from, 0); p != -1;
          p = FindFrom(m_text, from, static_cast<ULONG>(p) + fromLength)) {
-      result += Slice(m_text, done, static_cast<ULONG>(p));
-      result += to;
+      result = result + Slice(m_text, done, static_cast<ULONG>(p)) + to;
       done = static_cast<ULONG>(p) + fromLength;
     }
     return result + Slice(m_text, done, m_text.Length());
