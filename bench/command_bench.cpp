@@ -93,6 +93,12 @@ BENCHMARK(BM_DuplicateWide)
     ->Arg(100000)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CommandDeep)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DuplicateDeep)->Arg(100)->Arg(1000)->Arg(3000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DuplicateDeep)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(3000)
+    ->Arg(10000)
+    ->Arg(30000)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

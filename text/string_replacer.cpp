@@ -61,14 +61,14 @@ CString StringReplacer::ReplaceFirst(CString from, CString to) const {
 
 CString StringReplacer::ReplaceAll(CString from, CString to) const {
   const ULONG fromLength = from.Length();
-  if (FindFrom(m_text, from, 0) == -1)
+  const LONG first = FindFrom(m_text, from, 0);
+  if (first == -1)
     return m_text;
   if (to.Length() >= fromLength) {
     // One pass: copy up to each occurrence, put `to` in, go on after the occurrence.
     CString result;
     ULONG done = 0;
-    for (LONG p = FindFrom(m_text, from, 0); p != -1;
-         p = FindFrom(m_text, from, static_cast<ULONG>(p) + fromLength)) {
+    for (LONG p = first; p != -1; p = FindFrom(m_text, from, static_cast<ULONG>(p) + fromLength)) {
       result = result + Slice(m_text, done, static_cast<ULONG>(p)) + to;
       done = static_cast<ULONG>(p) + fromLength;
     }
@@ -78,7 +78,7 @@ CString StringReplacer::ReplaceAll(CString from, CString to) const {
   // no occurrence, so the next one cannot start earlier than fromLength - 1 units before it: the
   // search resumes there, which finds exactly what a search from the start would find.
   CString result = m_text;
-  for (LONG p = FindFrom(result, from, 0); p != -1;) {
+  for (LONG p = first; p != -1;) {
     const ULONG at = static_cast<ULONG>(p);
     result = Slice(result, 0, at) + to + Slice(result, at + fromLength, result.Length());
     const ULONG resume = at + 1 > fromLength ? at + 1 - fromLength : 0;

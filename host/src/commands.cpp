@@ -51,16 +51,16 @@ Id CopyMirrored(Id original, Id parent) {
       Object& copy = Create(Kind::Property);
       copy.type = property->type;
       copy.name = property->name;
-      copy.controls = property->controls;
+      copy.More().controls = property->More().controls;
       copy.parent = to.id;
-      for (Id q : property->parameters) {
-        Object parameter = *Find(q);
+      for (Id q : property->More().parameters) {
+        const Object* parameter = Find(q);
         Object& copied = Create(Kind::Parameter);
-        Id copiedId = copied.id;
-        copied = std::move(parameter);
-        copied.id = copiedId;
+        copied.type = parameter->type;
+        copied.name = parameter->name;
+        copied.More() = parameter->More();
         copied.parent = copy.id;
-        copy.parameters.push_back(copiedId);
+        copy.More().parameters.push_back(copied.id);
       }
       to.properties.push_back(copy.id);
     }
@@ -114,7 +114,7 @@ CStatus InspectObj(const CValueArray& arguments, CValue& result) {
   request.property = RefOf(property->id);
   const CValue& title = arguments[2];
   request.title = title.GetType() == CValue::siString ? Access::String(title) : property->name;
-  request.controls = property->controls;
+  request.controls = property->More().controls;
   // The responder may change the scene through the host face; copy it first so that a
   // responder replacing itself stays alive while it runs.
   DialogResponder responder = Host().responder;

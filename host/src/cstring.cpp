@@ -44,14 +44,6 @@ CString& CString::operator=(const wchar_t* text) {
   return *this;
 }
 
-ULONG CString::Length() const {
-  return static_cast<ULONG>(m_units.size());
-}
-
-char16_t CString::operator[](ULONG index) const {
-  return index < m_units.size() ? m_units[index] : u'\0';
-}
-
 CString CString::operator+(const CString& other) const {
   CString result(*this);
   result.m_units += other.m_units;

@@ -21,9 +21,9 @@ bool CanHoldProperties(const Object* o) {
 }
 
 Object* FindParameter(const Object& property, const CString& scriptName) {
-  for (auto id : property.parameters) {
+  for (auto id : property.More().parameters) {
     Object* p = Find(id);
-    if (p != nullptr && p->scriptName == scriptName)
+    if (p != nullptr && p->More().scriptName == scriptName)
       return p;
   }
   return nullptr;
@@ -91,7 +91,7 @@ CValue ProjectItem::GetParameterValue(const CString& scriptName, double /*time*/
   if (o == nullptr)
     return CValue();
   const Object* parameter = FindParameter(*o, scriptName);
-  return parameter != nullptr ? parameter->value : CValue();
+  return parameter != nullptr ? parameter->More().value : CValue();
 }
 
 CStatus SceneItem::AddProperty(const CValue& preset, bool /*branch*/, const CString& name,
@@ -140,14 +140,14 @@ CStatus CustomProperty::AddParameter(const CString& scriptName, CValue::DataType
   }
   Object& created = Create(Kind::Parameter);
   created.type = L"Parameter";
-  created.scriptName = scriptName;
+  created.More().scriptName = scriptName;
   created.name = name.Length() != 0 ? name : scriptName;
-  created.description = description;
-  created.dataType = static_cast<LONG>(type);
-  created.capabilities = capabilities;
-  created.value = defaultValue;
+  created.More().description = description;
+  created.More().dataType = static_cast<LONG>(type);
+  created.More().capabilities = capabilities;
+  created.More().value = defaultValue;
   created.parent = owner->id;
-  Find(created.parent)->parameters.push_back(created.id);
+  Find(created.parent)->More().parameters.push_back(created.id);
   parameter = Parameter(xsihost::detail::RefOf(created.id));
   return CStatus::OK;
 }
@@ -181,8 +181,8 @@ PPGItem PPGLayout::AddEnumControl(const CString& scriptName, const CValueArray& 
     CString text = itemLabel.GetType() == CValue::siString ? Access::String(itemLabel) : CString();
     control.items.push_back(xsihost::DialogItem{text, items[i + 1]});
   }
-  owner->controls.push_back(std::move(control));
-  Access::SetItem(item, m_owner, static_cast<LONG>(owner->controls.size() - 1));
+  owner->More().controls.push_back(std::move(control));
+  Access::SetItem(item, m_owner, static_cast<LONG>(owner->More().controls.size() - 1));
   return item;
 }
 

@@ -16,7 +16,7 @@ using xsihost::detail::RefOf;
 CRef Context::GetSource() const {
   Enter("Context::GetSource", Op::Query);
   const Object* o = FindKind(m_ref, Kind::Context);
-  return o != nullptr && Find(o->source) != nullptr ? RefOf(o->source) : CRef();
+  return o != nullptr && Find(o->More().source) != nullptr ? RefOf(o->More().source) : CRef();
 }
 
 CStatus Context::PutAttribute(const CString& name, const CValue& value) {
@@ -25,13 +25,13 @@ CStatus Context::PutAttribute(const CString& name, const CValue& value) {
   Object* o = FindKind(m_ref, Kind::Context);
   if (o == nullptr)
     return CStatus::Fail;
-  for (auto& attribute : o->attributes) {
+  for (auto& attribute : o->More().attributes) {
     if (attribute.first == name) {
       attribute.second = value;
       return CStatus::OK;
     }
   }
-  o->attributes.emplace_back(name, value);
+  o->More().attributes.emplace_back(name, value);
   return CStatus::OK;
 }
 
@@ -40,7 +40,7 @@ CValue Context::GetAttribute(const CString& name) const {
   const Object* o = FindKind(m_ref, Kind::Context);
   if (o == nullptr)
     return CValue();
-  for (const auto& attribute : o->attributes) {
+  for (const auto& attribute : o->More().attributes) {
     if (attribute.first == name)
       return attribute.second;
   }
@@ -53,7 +53,7 @@ CStatus Command::PutDescription(const CString& description) {
   Object* o = FindKind(m_ref, Kind::Command);
   if (o == nullptr)
     return CStatus::Fail;
-  o->description = description;
+  o->More().description = description;
   return CStatus::OK;
 }
 
@@ -63,7 +63,7 @@ CStatus Command::EnableReturnValue(bool enable) {
   Object* o = FindKind(m_ref, Kind::Command);
   if (o == nullptr)
     return CStatus::Fail;
-  o->returnValueEnabled = enable;
+  o->More().returnValueEnabled = enable;
   return CStatus::OK;
 }
 
@@ -73,10 +73,10 @@ CStatus Menu::AddCommandItem(const CString& label, const CString& command, MenuI
   Object* menu = FindKind(m_ref, Kind::Menu);
   if (menu == nullptr)
     return CStatus::Fail;
-  menu->items.push_back(xsihost::MenuItemInfo{label, command});
+  menu->More().items.push_back(xsihost::MenuItemInfo{label, command});
   Object& created = Create(Kind::MenuItem);
   created.name = label;
-  created.scriptName = command;
+  created.More().scriptName = command;
   created.parent = menu->id;
   menu->children.push_back(created.id);
   item = MenuItem(RefOf(created.id));
@@ -101,21 +101,22 @@ CStatus ChangeRegistrar(const CRef& ref, const char* operation, Change change) {
 
 CStatus PluginRegistrar::PutAuthor(const CString& author) {
   return ChangeRegistrar(m_ref, "PluginRegistrar::PutAuthor",
-                         [&](Object& o) { o.author = author; });
+                         [&](Object& o) { o.More().author = author; });
 }
 
 CStatus PluginRegistrar::PutEmail(const CString& email) {
-  return ChangeRegistrar(m_ref, "PluginRegistrar::PutEmail", [&](Object& o) { o.email = email; });
+  return ChangeRegistrar(m_ref, "PluginRegistrar::PutEmail",
+                         [&](Object& o) { o.More().email = email; });
 }
 
 CStatus PluginRegistrar::PutURL(const CString& url) {
-  return ChangeRegistrar(m_ref, "PluginRegistrar::PutURL", [&](Object& o) { o.url = url; });
+  return ChangeRegistrar(m_ref, "PluginRegistrar::PutURL", [&](Object& o) { o.More().url = url; });
 }
 
 CStatus PluginRegistrar::PutVersion(LONG major, LONG minor) {
   return ChangeRegistrar(m_ref, "PluginRegistrar::PutVersion", [&](Object& o) {
-    o.major = major;
-    o.minor = minor;
+    o.More().major = major;
+    o.More().minor = minor;
   });
 }
 
@@ -125,9 +126,9 @@ PluginItem PluginRegistrar::RegisterCommand(const CString& name, const CString& 
     Object& command = Create(Kind::Command);
     command.name = name;
     command.type = L"Command";
-    command.scriptName = scriptName;
+    command.More().scriptName = scriptName;
     command.parent = registrar.id;
-    registrar.commands.push_back(command.id);
+    registrar.More().commands.push_back(command.id);
     item = PluginItem(RefOf(command.id));
   });
   return item;
@@ -140,11 +141,11 @@ PluginItem PluginRegistrar::RegisterMenu(siMenuAnchorPoints anchor, const CStrin
     Object& menu = Create(Kind::Menu);
     menu.name = name;
     menu.type = L"Menu";
-    menu.anchor = static_cast<LONG>(anchor);
-    menu.displayName = displayName;
-    menu.dynamic = dynamic;
+    menu.More().anchor = static_cast<LONG>(anchor);
+    menu.More().displayName = displayName;
+    menu.More().dynamic = dynamic;
     menu.parent = registrar.id;
-    registrar.menus.push_back(menu.id);
+    registrar.More().menus.push_back(menu.id);
     item = PluginItem(RefOf(menu.id));
   });
   return item;

@@ -196,9 +196,9 @@ Object* ParameterOf(const CRef& property, const CString& scriptName) {
   const Object* owner = FindKind(property, Kind::Property);
   if (owner == nullptr)
     return nullptr;
-  for (Id id : owner->parameters) {
+  for (Id id : owner->More().parameters) {
     Object* p = Find(id);
-    if (p != nullptr && p->scriptName == scriptName)
+    if (p != nullptr && p->More().scriptName == scriptName)
       return p;
   }
   return nullptr;
@@ -207,14 +207,14 @@ Object* ParameterOf(const CRef& property, const CString& scriptName) {
 
 CValue ParameterValue(const CRef& property, const CString& scriptName) {
   const Object* p = ParameterOf(property, scriptName);
-  return p != nullptr ? p->value : CValue();
+  return p != nullptr ? p->More().value : CValue();
 }
 
 bool SetParameterValue(const CRef& property, const CString& scriptName, const CValue& value) {
   Object* p = ParameterOf(property, scriptName);
   if (p == nullptr)
     return false;
-  p->value = value;
+  p->More().value = value;
   return true;
 }
 
@@ -269,21 +269,21 @@ RegistrarInfo DescribeRegistrar(const CRef& ref) {
   if (r == nullptr)
     return info;
   info.name = r->name;
-  info.author = r->author;
-  info.email = r->email;
-  info.url = r->url;
-  info.major = r->major;
-  info.minor = r->minor;
-  for (Id id : r->commands) {
+  info.author = r->More().author;
+  info.email = r->More().email;
+  info.url = r->More().url;
+  info.major = r->More().major;
+  info.minor = r->More().minor;
+  for (Id id : r->More().commands) {
     if (const Object* c = Find(id)) {
-      info.commands.push_back(
-          CommandInfo{RefOf(id), c->name, c->scriptName, c->description, c->returnValueEnabled});
+      info.commands.push_back(CommandInfo{RefOf(id), c->name, c->More().scriptName,
+                                          c->More().description, c->More().returnValueEnabled});
     }
   }
-  for (Id id : r->menus) {
+  for (Id id : r->More().menus) {
     if (const Object* m = Find(id)) {
-      info.menus.push_back(
-          MenuInfo{RefOf(id), m->anchor, m->name, m->displayName, m->dynamic, m->items});
+      info.menus.push_back(MenuInfo{RefOf(id), m->More().anchor, m->name, m->More().displayName,
+                                    m->More().dynamic, m->More().items});
     }
   }
   return info;
@@ -292,7 +292,7 @@ RegistrarInfo DescribeRegistrar(const CRef& ref) {
 CRef CreateContext(const CRef& source) {
   Object& context = Create(Kind::Context);
   context.type = L"Context";
-  context.source = IdOf(source);
+  context.More().source = IdOf(source);
   return RefOf(context.id);
 }
 
@@ -300,7 +300,7 @@ CValue ContextAttribute(const CRef& context, const CString& name) {
   const Object* c = FindKind(context, Kind::Context);
   if (c == nullptr)
     return CValue();
-  for (const auto& attribute : c->attributes) {
+  for (const auto& attribute : c->More().attributes) {
     if (attribute.first == name)
       return attribute.second;
   }
@@ -312,9 +312,9 @@ void Destroy(const CRef& ref) {
   if (o == nullptr || o->id == Host().sceneRoot)
     return;
   if (o->kind == Kind::Registrar) {
-    for (Id id : o->commands)
+    for (Id id : o->More().commands)
       Remove(id);
-    for (Id id : o->menus)
+    for (Id id : o->More().menus)
       Remove(id);
   }
   Remove(o->id);

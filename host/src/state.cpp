@@ -67,7 +67,8 @@ void Remove(Id id) {
     };
     drop(parent->children);
     drop(parent->properties);
-    drop(parent->parameters);
+    if (parent->details)
+      drop(parent->details->parameters);
   }
   // Collect the whole subtree without recursion: chains can be thousands of levels deep.
   std::vector<Id> pending{id};
@@ -82,8 +83,10 @@ void Remove(Id id) {
       pending.push_back(c);
     for (Id p : o->properties)
       pending.push_back(p);
-    for (Id p : o->parameters)
-      pending.push_back(p);
+    if (o->details) {
+      for (Id p : o->details->parameters)
+        pending.push_back(p);
+    }
     removed.insert(next);
     state.objects.erase(next);
   }

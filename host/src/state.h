@@ -30,19 +30,7 @@ enum class Kind {
   PluginItem,
 };
 
-struct Object {
-  Id id = 0;
-  Kind kind = Kind::SceneObject;
-  XSI::CString type;
-  XSI::CString name;
-  Id parent = 0;
-  // The nearest model enclosing this object below the scene root (0: none). Objects never move,
-  // so it is fixed at creation and full names cost no walk up the hierarchy.
-  Id model = 0;
-  std::vector<Id> children;
-  std::vector<Id> properties;
-  std::optional<Position> position;
-
+struct Details {
   // Property: its parameters (Parameter objects) and page controls.
   std::vector<Id> parameters;
   std::vector<DialogControl> controls;
@@ -74,6 +62,33 @@ struct Object {
   XSI::LONG minor = 0;
   std::vector<Id> commands;
   std::vector<Id> menus;
+};
+
+struct Object {
+  Id id = 0;
+  Kind kind = Kind::SceneObject;
+  XSI::CString type;
+  XSI::CString name;
+  Id parent = 0;
+  // The nearest model enclosing this object below the scene root (0: none). Objects never move,
+  // so it is fixed at creation and full names cost no walk up the hierarchy.
+  Id model = 0;
+  std::vector<Id> children;
+  std::vector<Id> properties;
+  std::optional<Position> position;
+
+  // What only properties, parameters and plug-in bookkeeping need, kept apart so that the
+  // many scene objects stay small. Made on first use.
+  Details& More() {
+    if (!details)
+      details = std::make_unique<Details>();
+    return *details;
+  }
+  const Details& More() const {
+    static const Details none;
+    return details ? *details : none;
+  }
+  std::unique_ptr<Details> details;
 };
 
 struct State {
