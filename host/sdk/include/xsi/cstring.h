@@ -26,9 +26,7 @@ class CString {
   // Number of code units.
   ULONG Length() const { return static_cast<ULONG>(m_units.size()); }
   // The code unit at `index`; 0 when `index` is not below Length().
-  char16_t operator[](ULONG index) const {
-    return index < m_units.size() ? m_units[index] : u'\0';
-  }
+  char16_t operator[](ULONG index) const { return index < m_units.size() ? m_units[index] : u'\0'; }
 
   CString operator+(const CString& other) const;
   CString operator+(const wchar_t* text) const;
