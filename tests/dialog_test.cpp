@@ -16,17 +16,7 @@ class MinihostDialog : public testing::Test {
  protected:
   void SetUp() override {
     xsihost::Reset();
-    property = xsihost::AddCustomProperty(xsihost::SceneRoot(), L"Rule");
-    CustomProperty rule(property);
-    Parameter parameter;
-    rule.AddParameter(L"EnumCtrl", CValue::siInt4, siPersistable, L"", L"", LONG(4), LONG(4),
-                      LONG(6), LONG(4), LONG(6), parameter);
-    CValueArray items(4);
-    items[0] = L"Left,Right";
-    items[1] = LONG(4);
-    items[2] = L"L_,R_";
-    items[3] = LONG(6);
-    rule.GetPPGLayout().AddEnumControl(L"EnumCtrl", items, L"Choice", siControlCombo);
+    property = kelvane_test::AddTwoChoices(L"Rule", L"EnumCtrl", L"Left,Right", L"L_,R_");
     request.property = property;
     request.title = L"Kelvane by TUV";
     request.controls.push_back(xsihost::DialogControl{

@@ -125,17 +125,7 @@ class Dialog : public testing::Test {
  protected:
   void SetUp() override {
     BuildScene("root a\n");
-    Model root = Application().GetActiveSceneRoot();
-    root.AddProperty(L"CustomProperty", false, L"Pick", property);
-    Parameter parameter;
-    property.AddParameter(L"P", CValue::siInt4, siPersistable, L"", L"", LONG(4), LONG(4), LONG(6),
-                          LONG(4), LONG(6), parameter);
-    CValueArray items(4);
-    items[0] = L"four";
-    items[1] = LONG(4);
-    items[2] = L"six";
-    items[3] = LONG(6);
-    property.GetPPGLayout().AddEnumControl(L"P", items, L"Choice", siControlCombo);
+    property = kelvane_test::AddTwoChoices(L"Pick", L"P", L"four", L"six");
   }
 
   CValue Inspect() {

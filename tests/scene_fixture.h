@@ -35,6 +35,26 @@ inline std::string NameOf(const XSI::CRef& ref) {
   return xsihost::ToUtf8(xsihost::Describe(ref).name);
 }
 
+// Adds under the scene root a custom property `name` with the integer parameter `parameter`
+// (default 4, from 4 to 6) shown as a combo box labelled "Choice" with the items `first` (4)
+// and `second` (6), as a dialog of two choices.
+inline XSI::CustomProperty AddTwoChoices(const wchar_t* name, const wchar_t* parameter,
+                                         const wchar_t* first, const wchar_t* second) {
+  using namespace XSI;
+  CustomProperty property;
+  Application().GetActiveSceneRoot().AddProperty(L"CustomProperty", false, name, property);
+  Parameter created;
+  property.AddParameter(parameter, CValue::siInt4, siPersistable, L"", L"", LONG(4), LONG(4),
+                        LONG(6), LONG(4), LONG(6), created);
+  CValueArray items(4);
+  items[0] = first;
+  items[1] = LONG(4);
+  items[2] = second;
+  items[3] = LONG(6);
+  property.GetPPGLayout().AddEnumControl(parameter, items, L"Choice", siControlCombo);
+  return property;
+}
+
 // The log messages in order.
 inline std::vector<std::string> LogTexts() {
   std::vector<std::string> texts;
