@@ -53,12 +53,7 @@ void Duplicate(benchmark::State& state, bool deep) {
   for (auto _ : state) {
     state.PauseTiming();
     kelvane_bench::BuildRig(count, deep);
-    CValueArray arguments;
-    arguments.Add(L"B:Rig.LeftRoot");
-    arguments.Add(true);
-    for (LONG v : {1, 1, 0, 0, 0})
-      arguments.Add(v);
-    arguments.Add(true);
+    const CValueArray arguments = kelvane_bench::DuplicateRigArguments();
     CValue result;
     state.ResumeTiming();
     Application().ExecuteCommand(L"DuplicateSymmetry", arguments, result);

@@ -38,13 +38,7 @@ int main(int argc, char** argv) {
     xsihost::Select({root});
     MeasuredCommand(plugin);
   } else {
-    XSI::CValueArray arguments;
-    arguments.Add(L"B:Rig.LeftRoot");
-    arguments.Add(true);
-    for (XSI::LONG v : {1, 1, 0, 0, 0})
-      arguments.Add(v);
-    arguments.Add(true);
-    MeasuredDuplicate(arguments);
+    MeasuredDuplicate(kelvane_bench::DuplicateRigArguments());
   }
   return 0;
 }

@@ -43,4 +43,15 @@ inline XSI::CRef BuildRig(int count, bool deep) {
   return root;
 }
 
+// The arguments the plug-in gives "DuplicateSymmetry", for the root that BuildRig makes.
+inline XSI::CValueArray DuplicateRigArguments() {
+  XSI::CValueArray arguments;
+  arguments.Add(L"B:Rig.LeftRoot");
+  arguments.Add(true);
+  for (XSI::LONG v : {1, 1, 0, 0, 0})
+    arguments.Add(v);
+  arguments.Add(true);
+  return arguments;
+}
+
 }  // namespace kelvane_bench
