@@ -1,10 +1,10 @@
 #include <xsi/application.h>
-#include <xsihost/text.h>
 
 #include "state.h"
 
 namespace XSI {
 
+using xsihost::detail::Allowed;
 using xsihost::detail::Enter;
 using xsihost::detail::Find;
 using xsihost::detail::Host;
@@ -29,7 +29,7 @@ LONG Selection::GetCount() const {
 Application::Application() = default;
 
 CStatus Application::LogMessage(const CString& message, siSeverityType severity) const {
-  if (!Enter("Application::LogMessage", Op::Change))
+  if (!Allowed("Application::LogMessage", Op::Change))
     return CStatus::Fail;
   Host().log.push_back(xsihost::LogEntry{message, severity});
   return CStatus::OK;
@@ -47,18 +47,24 @@ Model Application::GetActiveSceneRoot() const {
 
 CStatus Application::ExecuteCommand(const CString& name, const CValueArray& arguments,
                                     CValue& result) const {
-  bool allowed = false;
-  try {
-    allowed = Enter("Application::ExecuteCommand", Op::Change);
-  } catch (const xsihost::HostFault&) {
-    Host().lastFault.command = xsihost::ToUtf8(name);
-    throw;
+  auto& calls = Host().commandCalls;
+  calls.push_back(xsihost::CommandCall{name, {}});
+  for (LONG i = 0; i < arguments.GetCount(); ++i)
+    calls.back().arguments.push_back(arguments[i]);
+
+  const auto fault = Enter("Application::ExecuteCommand", Op::Change, &name);
+  if (!fault)
+    return xsihost::detail::RunCommand(name, arguments, result);
+  switch (*fault) {
+    case xsihost::FaultMode::RefuseClearingSelection:
+      Host().selection.clear();
+      return CStatus::Fail;
+    case xsihost::FaultMode::SucceedSelectingOther:
+      xsihost::detail::SelectNextObject();
+      return CStatus::OK;
+    default:
+      return CStatus::Fail;
   }
-  if (!allowed) {
-    Host().lastFault.command = xsihost::ToUtf8(name);
-    return CStatus::Fail;
-  }
-  return xsihost::detail::RunCommand(name, arguments, result);
 }
 
 }  // namespace XSI

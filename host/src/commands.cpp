@@ -1,5 +1,10 @@
 // The host commands the stand-in knows: "DuplicateSymmetry", "DeleteObj" and "InspectObj".
+#include <xsihost/text.h>
+
+#include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "access.h"
 #include "state.h"
@@ -72,16 +77,80 @@ Id CopyMirrored(Id original, Id parent) {
   return copyRoot;
 }
 
-CStatus DuplicateSymmetry(const CValueArray& arguments, CValue& result) {
-  const CValue& target = arguments[0];
-  const CString prefix = L"B:";
-  CString fullName;
-  if (target.GetType() == CValue::siString) {
-    const auto& units = Access::Units(Access::String(target));
-    if (units.compare(0, 2, Access::Units(prefix)) == 0) {
-      fullName = Access::Make(units.substr(2));
+// What a host command takes in one position: the type, and for some the one value that the
+// stand-in models (the real command would do something else with another value).
+struct ArgumentRule {
+  CValue::DataType type;
+  bool emptyAllowed;
+  std::optional<CValue> only;
+};
+
+ArgumentRule Any(CValue::DataType type) {
+  return ArgumentRule{type, false, std::nullopt};
+}
+ArgumentRule EmptyOr(CValue::DataType type) {
+  return ArgumentRule{type, true, std::nullopt};
+}
+ArgumentRule Only(const CValue& value) {
+  return ArgumentRule{value.GetType(), false, value};
+}
+
+const char* TypeWord(CValue::DataType type) {
+  switch (type) {
+    case CValue::siEmpty:
+      return "empty";
+    case CValue::siInt4:
+      return "an integer";
+    case CValue::siString:
+      return "a string";
+    case CValue::siBool:
+      return "a boolean";
+    case CValue::siRef:
+      return "an object";
+  }
+  return "a value of another type";
+}
+
+// Checks the arguments as the host does before it runs a command; logs what is wrong, naming
+// the command and the argument.
+bool CheckArguments(const CString& command, const CValueArray& arguments,
+                    const std::vector<ArgumentRule>& rules) {
+  const std::string name = ToUtf8(command);
+  if (arguments.GetCount() != static_cast<XSI::LONG>(rules.size())) {
+    LogError(Str(name + ": takes " + std::to_string(rules.size()) + " arguments, got " +
+                 std::to_string(arguments.GetCount())));
+    return false;
+  }
+  for (size_t i = 0; i < rules.size(); ++i) {
+    const CValue& given = arguments[static_cast<XSI::LONG>(i)];
+    const ArgumentRule& rule = rules[i];
+    const std::string which = name + ": argument " + std::to_string(i + 1);
+    if (given.GetType() != rule.type && !(rule.emptyAllowed && given.IsEmpty())) {
+      LogError(Str(which + " must be " + TypeWord(rule.type) + ", not " +
+                   TypeWord(given.GetType())));
+      return false;
+    }
+    if (rule.only && given != *rule.only) {
+      LogError(Str(which + " must be " + ValueText(*rule.only) +
+                   " (the only value the stand-in models), not " + ValueText(given)));
+      return false;
     }
   }
+  return true;
+}
+
+CStatus DuplicateSymmetry(const CValueArray& arguments, CValue& result) {
+  using XSI::LONG;
+  static const std::vector<ArgumentRule> rules = {
+      Any(CValue::siString), Only(true),    Only(LONG(1)), Only(LONG(1)),
+      Only(LONG(0)),         Only(LONG(0)), Only(LONG(0)), Only(true),
+  };
+  if (!CheckArguments(L"DuplicateSymmetry", arguments, rules))
+    return CStatus::InvalidArgument;
+  const auto& target = Access::Units(Access::String(arguments[0]));
+  const std::u16string prefix = u"B:";
+  const CString fullName =
+      target.compare(0, prefix.size(), prefix) == 0 ? Access::Make(target.substr(2)) : CString();
   Object* original = Find(FindByFullName(fullName));
   if (original == nullptr || original->id == Host().sceneRoot) {
     LogError(L"DuplicateSymmetry: no object named " + fullName);
@@ -94,6 +163,8 @@ CStatus DuplicateSymmetry(const CValueArray& arguments, CValue& result) {
 }
 
 CStatus DeleteObj(const CValueArray& arguments) {
+  if (!CheckArguments(L"DeleteObj", arguments, {Any(CValue::siRef)}))
+    return CStatus::InvalidArgument;
   Object* object = Find(CRef(arguments[0]));
   if (object == nullptr || object->id == Host().sceneRoot ||
       (object->kind != Kind::SceneObject && object->kind != Kind::Property)) {
@@ -104,16 +175,30 @@ CStatus DeleteObj(const CValueArray& arguments) {
   return CStatus::OK;
 }
 
+// The mode in which InspectObj shows a property page as a modal dialog and waits for it.
+constexpr XSI::LONG kModal = 4;
+
 CStatus InspectObj(const CValueArray& arguments, CValue& result) {
+  static const std::vector<ArgumentRule> rules = {
+      Any(CValue::siRef), EmptyOr(CValue::siString), EmptyOr(CValue::siString),
+      Any(CValue::siInt4), Any(CValue::siBool)};
+  if (!CheckArguments(L"InspectObj", arguments, rules))
+    return CStatus::InvalidArgument;
   Object* property = FindKind(CRef(arguments[0]), Kind::Property);
   if (property == nullptr) {
     LogError(L"InspectObj: nothing to inspect");
     return CStatus::InvalidArgument;
   }
+  if (Access::Long(arguments[3]) != kModal) {
+    // A page that is not modal opens and the command returns at once: nothing was cancelled
+    // and nothing chosen yet.
+    result = CValue(false);
+    return CStatus::OK;
+  }
   DialogRequest request;
   request.property = RefOf(property->id);
   const CValue& title = arguments[2];
-  request.title = title.GetType() == CValue::siString ? Access::String(title) : property->name;
+  request.title = title.IsEmpty() ? property->name : Access::String(title);
   request.controls = property->More().controls;
   // The responder may change the scene through the host face; copy it first so that a
   // responder replacing itself stays alive while it runs.

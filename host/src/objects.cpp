@@ -7,6 +7,7 @@ namespace XSI {
 
 using detail::Access;
 using xsihost::detail::Create;
+using xsihost::detail::Allowed;
 using xsihost::detail::Enter;
 using xsihost::detail::Find;
 using xsihost::detail::FindKind;
@@ -53,7 +54,7 @@ CString SIObject::GetName() const {
 }
 
 CStatus SIObject::PutName(const CString& name) {
-  if (!Enter("SIObject::PutName", Op::Change))
+  if (!Allowed("SIObject::PutName", Op::Change))
     return CStatus::Fail;
   Object* o = Find(m_ref);
   if (o == nullptr || name.Length() == 0)
@@ -96,7 +97,7 @@ CValue ProjectItem::GetParameterValue(const CString& scriptName, double /*time*/
 
 CStatus SceneItem::AddProperty(const CValue& preset, bool /*branch*/, const CString& name,
                                Property& property) {
-  if (!Enter("SceneItem::AddProperty", Op::Change))
+  if (!Allowed("SceneItem::AddProperty", Op::Change))
     return CStatus::Fail;
   Object* owner = Find(m_ref);
   if (!CanHoldProperties(owner) || owner->kind != Kind::SceneObject)
@@ -130,7 +131,7 @@ CStatus CustomProperty::AddParameter(const CString& scriptName, CValue::DataType
                                      const CValue& /*minimum*/, const CValue& /*maximum*/,
                                      const CValue& /*suggestedMinimum*/,
                                      const CValue& /*suggestedMaximum*/, Parameter& parameter) {
-  if (!Enter("CustomProperty::AddParameter", Op::Change))
+  if (!Allowed("CustomProperty::AddParameter", Op::Change))
     return CStatus::Fail;
   Object* owner = FindKind(m_ref, Kind::Property);
   if (owner == nullptr)
@@ -165,7 +166,7 @@ bool PPGLayout::IsValid() const {
 PPGItem PPGLayout::AddEnumControl(const CString& scriptName, const CValueArray& items,
                                   const CString& label, const CValue& style) {
   PPGItem item;
-  if (!Enter("PPGLayout::AddEnumControl", Op::Change))
+  if (!Allowed("PPGLayout::AddEnumControl", Op::Change))
     return item;
   Object* owner = FindKind(m_owner, Kind::Property);
   if (owner == nullptr)

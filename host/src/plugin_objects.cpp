@@ -5,6 +5,7 @@
 namespace XSI {
 
 using xsihost::detail::Create;
+using xsihost::detail::Allowed;
 using xsihost::detail::Enter;
 using xsihost::detail::Find;
 using xsihost::detail::FindKind;
@@ -20,7 +21,7 @@ CRef Context::GetSource() const {
 }
 
 CStatus Context::PutAttribute(const CString& name, const CValue& value) {
-  if (!Enter("Context::PutAttribute", Op::Change))
+  if (!Allowed("Context::PutAttribute", Op::Change))
     return CStatus::Fail;
   Object* o = FindKind(m_ref, Kind::Context);
   if (o == nullptr)
@@ -48,7 +49,7 @@ CValue Context::GetAttribute(const CString& name) const {
 }
 
 CStatus Command::PutDescription(const CString& description) {
-  if (!Enter("Command::PutDescription", Op::Change))
+  if (!Allowed("Command::PutDescription", Op::Change))
     return CStatus::Fail;
   Object* o = FindKind(m_ref, Kind::Command);
   if (o == nullptr)
@@ -58,7 +59,7 @@ CStatus Command::PutDescription(const CString& description) {
 }
 
 CStatus Command::EnableReturnValue(bool enable) {
-  if (!Enter("Command::EnableReturnValue", Op::Change))
+  if (!Allowed("Command::EnableReturnValue", Op::Change))
     return CStatus::Fail;
   Object* o = FindKind(m_ref, Kind::Command);
   if (o == nullptr)
@@ -68,7 +69,7 @@ CStatus Command::EnableReturnValue(bool enable) {
 }
 
 CStatus Menu::AddCommandItem(const CString& label, const CString& command, MenuItem& item) {
-  if (!Enter("Menu::AddCommandItem", Op::Change))
+  if (!Allowed("Menu::AddCommandItem", Op::Change))
     return CStatus::Fail;
   Object* menu = FindKind(m_ref, Kind::Menu);
   if (menu == nullptr)
@@ -88,7 +89,7 @@ namespace {
 // Runs a change on the registrar; Fail when the view is no registrar or the host refuses.
 template <typename Change>
 CStatus ChangeRegistrar(const CRef& ref, const char* operation, Change change) {
-  if (!Enter(operation, Op::Change))
+  if (!Allowed(operation, Op::Change))
     return CStatus::Fail;
   Object* o = FindKind(ref, Kind::Registrar);
   if (o == nullptr)

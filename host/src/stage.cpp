@@ -1,6 +1,11 @@
 // The host face: what the host does by itself, for tools and tests.
 #include <xsihost/host.h>
 
+#include <xsihost/text.h>
+
+#include <algorithm>
+#include <set>
+
 #include "access.h"
 #include "state.h"
 
@@ -25,10 +30,9 @@ void Reset() {
   state.refusedCommands.clear();
   state.copyNumber = L"1";
   state.operations = 0;
-  state.faultAt = 0;
-  state.faultOperation.clear();
-  state.faultCalls = 0;
-  state.lastFault = FaultReport();
+  state.faults.clear();
+  state.fired.clear();
+  state.commandCalls.clear();
   Object& root = Create(Kind::SceneObject);
   root.type = L"model";
   root.name = L"Scene_Root";
@@ -118,6 +122,25 @@ std::vector<CRef> SceneOrder() {
   }
   return order;
 }
+
+namespace detail {
+
+void SelectNextObject() {
+  std::vector<Id> objects;
+  for (const CRef& ref : SceneOrder()) {
+    if (FindKind(ref, Kind::SceneObject) != nullptr)
+      objects.push_back(IdOf(ref));
+  }
+  State& state = Host();
+  if (objects.size() < 2)
+    return;
+  const Id first = state.selection.empty() ? 0 : state.selection.front();
+  const auto at = std::find(objects.begin(), objects.end(), first);
+  const auto next = at == objects.end() || at + 1 == objects.end() ? objects.begin() : at + 1;
+  state.selection = {*next};
+}
+
+}  // namespace detail
 
 CRef FindByFullName(const CString& fullName) {
   if (fullName.Length() == 0)
@@ -225,23 +248,57 @@ void ClearRefusedCommands() {
   Host().refusedCommands.clear();
 }
 
-void ArmFault(std::uint64_t k, FaultMode mode) {
+void AddFault(const Fault& fault) {
+  Host().faults.emplace_back(fault, 0);
+}
+
+void ClearFaults() {
   State& state = Host();
   state.operations = 0;
-  state.faultAt = k;
-  state.faultOperation.clear();
-  state.faultCalls = 0;
-  state.faultMode = mode;
-  state.lastFault = FaultReport{};
+  state.faults.clear();
+  state.fired.clear();
+}
+
+void ArmFault(std::uint64_t k, FaultMode mode) {
+  ArmFaultOn("", k, mode);
 }
 
 void ArmFaultOn(const std::string& operation, std::uint64_t k, FaultMode mode) {
-  ArmFault(k, mode);
-  Host().faultOperation = operation;
+  ClearFaults();
+  AddFault(Fault{operation, k, false, mode});
 }
 
 void DisarmFault() {
-  Host().faultAt = 0;
+  ClearFaults();
+}
+
+std::vector<std::string> FaultTargets() {
+  // Every operation the SDK face counts, and the host commands.
+  static const char* const operations[] = {
+      "Application::ExecuteCommand",  "Application::GetActiveSceneRoot",
+      "Application::GetSelection",    "Application::LogMessage",
+      "CRef::IsValid",                "Command::EnableReturnValue",
+      "Command::PutDescription",      "Context::GetAttribute",
+      "Context::GetSource",           "Context::PutAttribute",
+      "CustomProperty::AddParameter", "Menu::AddCommandItem",
+      "PPGLayout::AddEnumControl",    "ProjectItem::GetPPGLayout",
+      "ProjectItem::GetParameterValue", "SIObject::GetFullName",
+      "SIObject::GetName",            "SIObject::GetType",
+      "SIObject::IsValid",            "SIObject::PutName",
+      "SceneItem::AddProperty",       "Selection::GetCount",
+      "Selection::operator[]",        "X3DObject::GetChildren",
+  };
+  std::set<std::string> targets{"DuplicateSymmetry", "DeleteObj", "InspectObj"};
+  for (const std::string operation : operations) {
+    targets.insert(operation);
+    targets.insert(operation.substr(operation.rfind("::") + 2));
+  }
+  return {targets.begin(), targets.end()};
+}
+
+bool IsFaultTarget(const std::string& operation) {
+  const std::vector<std::string> targets = FaultTargets();
+  return std::binary_search(targets.begin(), targets.end(), operation);
 }
 
 void SetCopyNumber(const CString& number) {
@@ -254,7 +311,36 @@ void ResetOperationCount() {
   Host().operations = 0;
 }
 FaultReport LastFault() {
-  return Host().lastFault;
+  const auto& fired = Host().fired;
+  return fired.empty() ? FaultReport() : fired.back();
+}
+std::vector<FaultReport> FiredFaults() {
+  return Host().fired;
+}
+
+const std::vector<CommandCall>& CommandCalls() {
+  return Host().commandCalls;
+}
+void ClearCommandCalls() {
+  Host().commandCalls.clear();
+}
+
+std::string ValueText(const CValue& value) {
+  switch (value.GetType()) {
+    case CValue::siEmpty:
+      return "empty";
+    case CValue::siBool:
+      return Access::Bool(value) ? "bool true" : "bool false";
+    case CValue::siInt4:
+      return "int " + std::to_string(Access::Long(value));
+    case CValue::siString:
+      return "string \"" + ToUtf8(Access::String(value)) + "\"";
+    case CValue::siRef: {
+      const Object* o = Find(Access::Ref(value));
+      return o != nullptr ? "ref " + ToUtf8(FullName(*o)) : std::string("ref (invalid)");
+    }
+  }
+  return "type " + std::to_string(static_cast<long>(value.GetType()));
 }
 
 CRef CreateRegistrar() {

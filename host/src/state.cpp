@@ -1,6 +1,9 @@
 #include "state.h"
 
+#include <xsihost/text.h>
+
 #include <algorithm>
+#include <string_view>
 
 #include "access.h"
 
@@ -117,25 +120,44 @@ XSI::CString FullName(const Object& object) {
   return result;
 }
 
-bool Enter(const char* operation, Op op) {
+namespace {
+
+// Whether `fault` names this call: the operation with or without its class, or the host command
+// it runs.
+bool Matches(const Fault& fault, std::string_view operation, const XSI::CString* command) {
+  if (fault.operation.empty() || fault.operation == operation)
+    return true;
+  const auto colons = operation.rfind("::");
+  if (colons != std::string_view::npos && fault.operation == operation.substr(colons + 2))
+    return true;
+  return command != nullptr && Access::Units(*command) == Access::Units(Str(fault.operation));
+}
+
+}  // namespace
+
+std::optional<FaultMode> Enter(const char* operation, Op op, const XSI::CString* command) {
   State& state = Host();
   ++state.operations;
-  if (state.faultAt == 0)
-    return true;
-  if (state.faultOperation.empty()) {
-    if (state.operations != state.faultAt)
-      return true;
-  } else if (state.faultOperation != operation || ++state.faultCalls != state.faultAt) {
-    return true;
+  const Fault* firing = nullptr;
+  // Every matching fault counts the call, also when an earlier one already fires on it.
+  for (auto& [fault, seen] : state.faults) {
+    if (!Matches(fault, operation, command))
+      continue;
+    ++seen;
+    const bool fires = seen == fault.call || (fault.persistent && seen > fault.call);
+    if (fires && firing == nullptr)
+      firing = &fault;
   }
-  state.faultAt = 0;  // a fault fires once
-  if (state.faultMode == FaultMode::Raise) {
-    state.lastFault = FaultReport{true, operation, ""};
+  if (firing == nullptr)
+    return std::nullopt;
+  const FaultMode mode = firing->mode;
+  state.fired.push_back(
+      FaultReport{true, operation, command != nullptr ? ToUtf8(*command) : std::string(), mode});
+  if (mode == FaultMode::Raise)
     throw HostFault(std::string("injected fault: ") + operation + " raised");
-  }
-  // A query has no way to report failure: it is told of the fault and answers as usual.
-  state.lastFault = FaultReport{true, operation, ""};
-  return op == Op::Query;
+  if (op == Op::Query)
+    return std::nullopt;
+  return mode;
 }
 
 }  // namespace xsihost::detail

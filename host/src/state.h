@@ -103,11 +103,10 @@ struct State {
   XSI::CString copyNumber = L"1";
 
   std::uint64_t operations = 0;
-  std::uint64_t faultAt = 0;   // 0: no fault armed
-  std::string faultOperation;  // empty: count every operation
-  std::uint64_t faultCalls = 0;
-  FaultMode faultMode = FaultMode::Raise;
-  FaultReport lastFault;
+  // The armed faults, each with the number of matching calls it has seen.
+  std::vector<std::pair<Fault, std::uint64_t>> faults;
+  std::vector<FaultReport> fired;
+  std::vector<CommandCall> commandCalls;
 };
 
 State& Host();
@@ -124,10 +123,21 @@ void Remove(Id id);
 XSI::CString FullName(const Object& object);
 
 enum class Op { Query, Change };
-// Counts one host operation called through the SDK. Throws HostFault when it is the armed
-// fault in Raise mode; returns false when it is the armed fault in Refuse mode and `op` is a
-// change, true otherwise.
-bool Enter(const char* operation, Op op);
+// Counts one host operation called through the SDK (`command`: the host command's name, for
+// "Application::ExecuteCommand"). Gives the armed fault that this call triggers, if any:
+// throws HostFault for one in Raise mode; returns it for the others. A query has no way to
+// report failure: it is told of the fault and answers as usual, so for a query no fault is
+// returned.
+std::optional<FaultMode> Enter(const char* operation, Op op, const XSI::CString* command = nullptr);
+// Enter() for the operations whose only way to fail is to refuse: true when the call may go
+// ahead.
+inline bool Allowed(const char* operation, Op op) {
+  return !Enter(operation, op).has_value();
+}
+
+// Selects, alone, the scene object that follows the first selected one in scene order (the
+// first of the scene after the last); leaves the selection as it is when there is no other.
+void SelectNextObject();
 
 // The host commands.
 XSI::CStatus RunCommand(const XSI::CString& name, const XSI::CValueArray& arguments,

@@ -124,20 +124,46 @@ class HostFault : public std::runtime_error {
 // (the real host may append another number when the name is taken).
 void SetCopyNumber(const XSI::CString& number);
 
-// Makes the named host command refuse: ExecuteCommand reports Fail and changes nothing.
+// Makes the named host command refuse: ExecuteCommand reports Fail and changes nothing. Not a
+// counted fault: it holds until Reset() or ClearRefusedCommands().
 void RefuseCommand(const XSI::CString& name);
 void ClearRefusedCommands();
 
 enum class FaultMode {
   Raise,   // the operation throws HostFault before doing anything
   Refuse,  // a changing operation reports failure and changes nothing; a query answers as usual
+  // Two ways a host command can leave things; any other operation takes them as Refuse.
+  RefuseClearingSelection,  // the command reports failure and leaves nothing selected
+  SucceedSelectingOther,    // the command reports success, does nothing, and selects the object
+                            // after the first selected one in scene order (wrapping round)
 };
-// Makes the k-th host operation from now (k >= 1) fail once in `mode`; restarts the count.
+
+// One injected fault: which calls of which host operation fail, and how.
+struct Fault {
+  // Empty: every host operation. Otherwise an SDK operation by its method name alone
+  // ("PutName") or with its class ("SIObject::PutName"), or a host command's name
+  // ("DuplicateSymmetry": the ExecuteCommand calls that run it).
+  std::string operation;
+  std::uint64_t call = 1;   // the call of the run that fails, counted among the matching ones
+  bool persistent = false;  // that call and every later matching call fail
+  FaultMode mode = FaultMode::Raise;
+};
+// Adds a fault to the armed ones; its count of matching calls starts now. When several faults
+// match one call, the first armed decides.
+void AddFault(const Fault& fault);
+// Disarms every fault and restarts the operation count. The same as DisarmFault().
+void ClearFaults();
+// Makes the k-th host operation from now (k >= 1) fail once in `mode`; disarms the others and
+// restarts the count.
 void ArmFault(std::uint64_t k, FaultMode mode);
-// Makes the k-th call from now of the SDK operation `operation` (e.g. "SIObject::PutName",
-// "Application::ExecuteCommand") fail once in `mode`.
+// Makes the k-th call from now of the operation `operation` (as in Fault) fail once in `mode`;
+// disarms the others and restarts the count.
 void ArmFaultOn(const std::string& operation, std::uint64_t k, FaultMode mode);
 void DisarmFault();
+// The names a Fault's `operation` may take besides "": every SDK operation's method name, each
+// with its class, and the host commands, sorted.
+std::vector<std::string> FaultTargets();
+bool IsFaultTarget(const std::string& operation);
 // Host operations called through the SDK since the last ArmFault or ResetOperationCount.
 std::uint64_t OperationCount();
 void ResetOperationCount();
@@ -145,8 +171,26 @@ struct FaultReport {
   bool fired = false;
   std::string operation;  // the SDK operation that failed, e.g. "SIObject::PutName"
   std::string command;    // for "Application::ExecuteCommand": the host command's name
+  FaultMode mode = FaultMode::Raise;
 };
+// The last fault that fired since faults were last armed or cleared; `fired` false if none.
 FaultReport LastFault();
+// Every fault that fired since faults were last armed or cleared, in order.
+std::vector<FaultReport> FiredFaults();
+
+// ---- Host command calls ----
+
+// One call of Application::ExecuteCommand, as the plug-in made it: recorded before the host
+// looks at it, so refused and failing calls are there too.
+struct CommandCall {
+  XSI::CString name;
+  std::vector<XSI::CValue> arguments;
+};
+const std::vector<CommandCall>& CommandCalls();
+void ClearCommandCalls();
+// A value as short text with its type: "empty", "bool true", "int 4", "string \"B:Rig\"",
+// "ref Rig.L_root" (the object's full name), "ref (invalid)".
+std::string ValueText(const XSI::CValue& value);
 
 // ---- Plug-in bookkeeping, for the loader ----
 
