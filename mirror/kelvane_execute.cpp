@@ -2,8 +2,9 @@
 #include <cfloat>
 
 #include "kelvane.h"
+#include "report.h"
+#include "scoped_deletion.h"
 #include "symmetric_copy.h"
-#include "temporary_property.h"
 
 using namespace XSI;
 
@@ -13,32 +14,50 @@ namespace {
 constexpr LONG leftRightRule = 4;
 constexpr LONG underscoreRule = 6;
 
-// Gives the rename-rule property its "EnumCtrl" parameter and a combo box offering the two
-// naming rules.
-void DescribeRenameRule(CustomProperty& rule) {
-  Parameter parameter;
-  rule.AddParameter(L"EnumCtrl", CValue::siInt4, siPersistable, L"", L"", leftRightRule,
-                    leftRightRule, underscoreRule, leftRightRule, underscoreRule, parameter);
+const wchar_t* const kRuleName = L"Rule of Rename";
+const wchar_t* const kTitle = L"Kelvane by TUV";
 
+// Gives the rename-rule property its "EnumCtrl" parameter and a combo box offering the two
+// naming rules. False, logged, when the host refuses either.
+bool DescribeRenameRule(CustomProperty& rule) {
+  Parameter parameter;
+  if (!rule.AddParameter(L"EnumCtrl", CValue::siInt4, siPersistable, L"", L"", leftRightRule,
+                         leftRightRule, underscoreRule, leftRightRule, underscoreRule, parameter)
+           .Succeeded()) {
+    kelvane::Report(L"The host refused to add the parameter \"EnumCtrl\" to " +
+                    kelvane::Quoted(kRuleName) + L" (AddParameter).");
+    return false;
+  }
   PPGLayout layout = rule.GetPPGLayout();
   CValueArray items(4);
   items[0] = L"Left,Right";
   items[1] = leftRightRule;
   items[2] = L"L_,R_";
   items[3] = underscoreRule;
-  layout.AddEnumControl(L"EnumCtrl", items, L"Choice", siControlCombo);
+  if (!layout.AddEnumControl(L"EnumCtrl", items, L"Choice", siControlCombo).IsValid()) {
+    kelvane::Report(L"The host refused to add the choice \"EnumCtrl\" to the page of " +
+                    kelvane::Quoted(kRuleName) + L" (AddEnumControl).");
+    return false;
+  }
+  return true;
 }
 
-// Shows the rule as a modal dialog; true when the user cancelled.
-bool AskForRule(Application& app, const CustomProperty& rule) {
+enum class Answer { NotShown, Cancelled, Confirmed };
+
+// Shows the rule as a modal dialog and gives the user's answer.
+Answer AskForRule(Application& app, const CustomProperty& rule) {
   CValueArray arguments(5);
   arguments[0] = rule.GetRef();
-  arguments[2] = L"Kelvane by TUV";
-  arguments[3] = LONG(4);
+  arguments[2] = kTitle;
+  arguments[3] = LONG(4);  // modal: the command waits for the user
   arguments[4] = false;
   CValue cancelled;
-  app.ExecuteCommand(L"InspectObj", arguments, cancelled);
-  return static_cast<bool>(cancelled);
+  if (!app.ExecuteCommand(L"InspectObj", arguments, cancelled).Succeeded()) {
+    kelvane::Report(L"The host refused to show the dialog " + kelvane::Quoted(kTitle) +
+                    L" (InspectObj).");
+    return Answer::NotShown;
+  }
+  return static_cast<bool>(cancelled) ? Answer::Cancelled : Answer::Confirmed;
 }
 
 }  // namespace
@@ -58,10 +77,18 @@ CStatus kelvane_Execute(CRef& context) {
   // The property is for this run only: it leaves the scene on every path out of here.
   Model sceneRoot = app.GetActiveSceneRoot();
   CustomProperty rule;
-  sceneRoot.AddProperty(L"CustomProperty", false, L"Rule of Rename", rule);
-  kelvane::TemporaryProperty temporary(rule.GetRef());
-  DescribeRenameRule(rule);
-  if (AskForRule(app, rule)) {
+  if (!sceneRoot.AddProperty(L"CustomProperty", false, kRuleName, rule).Succeeded()) {
+    kelvane::Report(L"The host refused to create the property " + kelvane::Quoted(kRuleName) +
+                    L" (AddProperty).");
+    kelvane::Report(kelvane::kNoCopyMade);
+    return CStatus::OK;
+  }
+  kelvane::ScopedDeletion temporary(rule.GetRef(), L"the temporary property");
+  // Without the whole dialog the user chose nothing: no copy is made on a guess.
+  const Answer answer = DescribeRenameRule(rule) ? AskForRule(app, rule) : Answer::NotShown;
+  if (answer == Answer::NotShown) {
+    kelvane::Report(kelvane::kNoCopyMade);
+  } else if (answer == Answer::Cancelled) {
     app.LogMessage(L"User cancelled", siInfoMsg);
   } else if (rule.GetParameterValue(L"EnumCtrl", DBL_MAX) == CValue(leftRightRule)) {
     kelvane::BuildSymmetricCopy(L"Left", L"Right");

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "report.h"
 #include "string_replacer.h"
 
 namespace kelvane {
@@ -26,18 +27,30 @@ CRefArray CollectDescendants(CRef object) {
   return descendants;
 }
 
-void AppendToName(CValue object, CString suffix) {
-  const CString name = X3DObject(object).GetName();
-  SIObject(object).PutName(name + suffix);
+namespace {
+
+bool Rename(const CValue& object, const CString& name, const CString& newName) {
+  if (SIObject(object).PutName(newName).Succeeded())
+    return true;
+  Report(L"The host refused to rename " + Quoted(name) + L" to " + Quoted(newName) +
+         L" (PutName).");
+  return false;
 }
 
-void ReplaceInName(CValue object, CString from, CString to) {
-  const StringReplacer name(X3DObject(object).GetName());
-  SIObject(object).PutName(name.ReplaceAll(from, to));
+}  // namespace
+
+bool AppendToName(CValue object, CString suffix) {
+  const CString name = X3DObject(object).GetName();
+  return Rename(object, name, name + suffix);
+}
+
+bool ReplaceInName(CValue object, CString from, CString to) {
+  const CString name = X3DObject(object).GetName();
+  return Rename(object, name, StringReplacer(name).ReplaceAll(from, to));
 }
 
 CValue RunHostCommand(CString name, CValue a1, CValue a2, CValue a3, CValue a4, CValue a5,
-                      CValue a6, CValue a7, CValue a8) {
+                      CValue a6, CValue a7, CValue a8, CStatus* status) {
   CValueArray arguments;
   arguments.Add(a1);
   arguments.Add(a2);
@@ -48,7 +61,9 @@ CValue RunHostCommand(CString name, CValue a1, CValue a2, CValue a3, CValue a4, 
   arguments.Add(a7);
   arguments.Add(a8);
   CValue result;
-  Application().ExecuteCommand(name, arguments, result);
+  const CStatus done = Application().ExecuteCommand(name, arguments, result);
+  if (status != nullptr)
+    *status = done;
   return result;
 }
 

@@ -13,16 +13,19 @@ namespace kelvane {
 XSI::CRefArray CollectDescendants(XSI::CRef object);
 
 // Renames `object` (a value holding its reference) to its own name followed by `suffix`.
-void AppendToName(XSI::CValue object, XSI::CString suffix);
+// True when the host renamed it; when it refused, false and the log says so:
+//   The host refused to rename "L_arm" to "L_armrename_temp_suffix" (PutName).
+bool AppendToName(XSI::CValue object, XSI::CString suffix);
 
 // Renames `object` to its own name with every occurrence of `from` replaced by `to`. The name
-// is written back even when nothing was replaced. `to` may contain `from`.
-void ReplaceInName(XSI::CValue object, XSI::CString from, XSI::CString to);
+// is written back even when nothing was replaced. `to` may contain `from`. True when the host
+// renamed it; a refusal is logged as by AppendToName and gives false.
+bool ReplaceInName(XSI::CValue object, XSI::CString from, XSI::CString to);
 
 // Runs the host command `name` with exactly these eight arguments and gives its return value
-// (empty when the command sets none). The command's status is not examined.
+// (empty when the command sets none). The command's status goes to `status` when given.
 XSI::CValue RunHostCommand(XSI::CString name, XSI::CValue a1, XSI::CValue a2, XSI::CValue a3,
                            XSI::CValue a4, XSI::CValue a5, XSI::CValue a6, XSI::CValue a7,
-                           XSI::CValue a8);
+                           XSI::CValue a8, XSI::CStatus* status = nullptr);
 
 }  // namespace kelvane

@@ -1,4 +1,5 @@
-// Keeps the names of source objects so that they can be put back exactly.
+// The source objects' names while the host duplicates them: a suffix on, and exactly the old
+// names back afterwards, also when the run stops half-way.
 #pragma once
 
 #include <xsi/sdk.h>
@@ -7,10 +8,14 @@
 
 namespace kelvane {
 
-// Remembers each object's own name at construction. Restore() puts every remembered name back;
-// a host operation that raises there passes on. If Restore() never completed, the destructor
-// puts the names back itself (used while an exception unwinds): each rename is tried once, and
-// what the host raises there is dropped, since a destructor must not throw.
+// Remembers each object's own name at construction.
+//
+// AppendSuffix() renames every object to its name followed by the suffix; Restore() puts every
+// name that was changed back exactly. If Restore() never ran (an exception unwinds), the
+// destructor does it, dropping what the host raises there, since a destructor must not throw.
+// Each name the host does not give back is logged, with the name to give it by hand:
+//   The host did not give "L_armrename_temp_suffix" its name back (PutName): rename it
+//   "L_arm" by hand.
 class SourceNames {
  public:
   explicit SourceNames(const XSI::CRefArray& objects);
@@ -18,11 +23,23 @@ class SourceNames {
   SourceNames& operator=(const SourceNames&) = delete;
   ~SourceNames();
 
-  void Restore();
+  // Appends `suffix` to every object's name, in order. Stops at the first rename the host
+  // refuses (logged) and gives false; the objects renamed so far keep the suffix until Restore().
+  bool AppendSuffix(const XSI::CString& suffix);
+  // Puts back the old name of every object that got the suffix. True when every one is back;
+  // a host operation that raises passes on.
+  bool Restore();
+  // The name the object at `index` had at construction.
+  const XSI::CString& OldName(XSI::LONG index) const;
 
  private:
+  bool PutBack(XSI::LONG index);
+  void ReportNotPutBack(XSI::LONG index) const;
+
   XSI::CRefArray m_objects;
   std::vector<XSI::CString> m_names;
+  XSI::CString m_suffix;
+  XSI::LONG m_suffixed = 0;  // objects [0, m_suffixed) carry the suffix
   bool m_restored = false;
 };
 

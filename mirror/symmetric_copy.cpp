@@ -1,8 +1,11 @@
 #include "symmetric_copy.h"
 
+#include <optional>
 #include <utility>
 
+#include "report.h"
 #include "scene_helpers.h"
+#include "scoped_deletion.h"
 #include "source_names.h"
 #include "string_replacer.h"
 
@@ -19,9 +22,28 @@ CRefArray HierarchyOf(const CRef& root) {
   return objects;
 }
 
+bool IsOneOf(const CRef& object, const CRefArray& objects) {
+  const LONG count = objects.GetCount();
+  for (LONG i = 0; i < count; ++i) {
+    if (objects[i] == object)
+      return true;
+  }
+  return false;
+}
+
+// Whether `candidate` is what "DuplicateSymmetry" made of the source root: an object that is
+// none of the sources, named after the suffixed root. Anything else the host left selected
+// (the source root, another object, nothing) is no copy, and renaming it would rename the
+// user's own objects.
+bool IsCopyOfRoot(const CRef& candidate, const CRefArray& sources, const CString& suffixedRoot) {
+  if (!SIObject(candidate).IsValid() || IsOneOf(candidate, sources))
+    return false;
+  return StringReplacer(SIObject(candidate).GetName()).Find(suffixedRoot) == 0;
+}
+
 }  // namespace
 
-void BuildSymmetricCopy(CString fromToken, CString toToken) {
+bool BuildSymmetricCopy(CString fromToken, CString toToken) {
   // While the host duplicates, every source carries this suffix: the "1" that the host appends
   // to each copy then lands on the suffix and leaves with it.
   const CString suffix = L"rename_temp_suffix";
@@ -30,35 +52,57 @@ void BuildSymmetricCopy(CString fromToken, CString toToken) {
   const CRef sourceRoot = selection[0];
   const CRefArray sources = HierarchyOf(sourceRoot);
 
+  // The copy, once there is one, leaves the scene again unless every step below succeeds.
+  // The user knows the chain by the root's name without the suffix.
+  const CString rootName = SIObject(sourceRoot).GetFullName();
+  std::optional<ScopedDeletion> copy;
+  CRef copyRoot;
   {
     SourceNames sourceNames(sources);
-    const LONG count = sources.GetCount();
-    for (LONG i = 0; i < count; ++i)
-      AppendToName(CValue(sources[i]), suffix);
-    RunHostCommand(L"DuplicateSymmetry", L"B:" + SIObject(selection[0]).GetFullName(), true,
-                   LONG(1), LONG(1), LONG(0), LONG(0), LONG(0), true);
-    sourceNames.Restore();
-  }
+    if (!sourceNames.AppendSuffix(suffix)) {
+      sourceNames.Restore();
+      Report(kNoCopyMade);
+      return false;
+    }
+    const CString target = SIObject(sourceRoot).GetFullName();
+    CStatus duplicated;
+    RunHostCommand(L"DuplicateSymmetry", L"B:" + target, true, LONG(1), LONG(1), LONG(0), LONG(0),
+                   LONG(0), true, &duplicated);
+    copyRoot = selection[0];
+    const CString suffixedRoot = sourceNames.OldName(sources.GetCount() - 1) + suffix;
+    const bool madeCopy = IsCopyOfRoot(copyRoot, sources, suffixedRoot);
+    if (madeCopy)
+      copy.emplace(copyRoot, L"the mirrored copy");
+    const bool restored = sourceNames.Restore();
 
-  // The host leaves the copy's root selected. If it did not (the command failed), renaming
-  // whatever is selected would rename the user's own objects.
-  const CRef copyRoot = selection[0];
-  if (!SIObject(copyRoot).IsValid() || copyRoot == sourceRoot) {
-    app.LogMessage(L"No mirrored copy was made", siInfoMsg);
-    return;
+    if (!duplicated.Succeeded()) {
+      Report(L"The host refused to duplicate " + Quoted(rootName) + L" (DuplicateSymmetry).");
+    } else if (!madeCopy) {
+      Report(L"DuplicateSymmetry left no mirrored copy of " + Quoted(rootName) + L" selected.");
+    }
+    if (!duplicated.Succeeded() || !madeCopy || !restored) {
+      if (!copy || copy->Delete())
+        Report(kNoCopyMade);
+      return false;
+    }
   }
 
   const CString hostSuffix = suffix + L"1";
   const CRefArray copies = HierarchyOf(copyRoot);
   const LONG count = copies.GetCount();
   for (LONG i = 0; i < count; ++i) {
-    const CValue copy(copies[i]);
+    const CValue object(copies[i]);
     if (StringReplacer(SIObject(copies[i]).GetName()).Find(toToken) != -1) {
       std::swap(fromToken, toToken);
     }
-    ReplaceInName(copy, fromToken, toToken);
-    ReplaceInName(copy, hostSuffix, L"");
+    if (!ReplaceInName(object, fromToken, toToken) || !ReplaceInName(object, hostSuffix, L"")) {
+      if (copy->Delete())
+        Report(kNoCopyMade);
+      return false;
+    }
   }
+  copy->Keep();
+  return true;
 }
 
 }  // namespace kelvane

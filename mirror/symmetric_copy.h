@@ -15,10 +15,14 @@ namespace kelvane {
 // exchanged for the next copies); then every `fromToken` becomes `toToken`. So a name holding
 // one of the tokens always gets the other; a name holding both follows the current direction.
 //
-// Promises: the source objects end with exactly the names they had, also when a host operation
-// raises in the middle (the names are put back while the exception passes on). If the host made
-// no copy (the selection afterwards is empty or still the source root), nothing is renamed and
-// "No mirrored copy was made" is logged.
-void BuildSymmetricCopy(XSI::CString fromToken, XSI::CString toToken);
+// Promises all or nothing. It gives true when the whole copy is made and renamed. Otherwise it
+// gives false and leaves the scene as it was: the sources with exactly their names, no copy.
+// That happens when the host refuses a rename or the duplication, or when the duplication
+// leaves no copy of this chain selected (the copy's root must be none of the sources, and its
+// name must begin with the source root's name followed by the temporary suffix). The log names
+// what the host refused and closes with "No mirrored copy was made.". Where the host refuses
+// the undoing too, the log says what was left and how to mend it by hand.
+// A host operation that raises passes on, after the same undoing.
+bool BuildSymmetricCopy(XSI::CString fromToken, XSI::CString toToken);
 
 }  // namespace kelvane

@@ -103,7 +103,7 @@ TEST(Minihost, CancelNoSelectionAndRefusalAreNormalRuns) {
   EXPECT_TRUE(Contains(Minihost(scene + " --answer cancel").err, "[info] User cancelled\n"));
   EXPECT_TRUE(Contains(Minihost(scene + " --no-select").err, "[info] Select Root\n"));
   EXPECT_TRUE(Contains(Minihost(scene + " --fail DuplicateSymmetry").err,
-                       "[info] No mirrored copy was made\n"));
+                       "[info] No mirrored copy was made.\n"));
   std::remove(scene.c_str());
 }
 

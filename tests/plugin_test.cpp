@@ -233,7 +233,10 @@ TEST_F(Execute, RefusedDuplicationLeavesTheSceneAsItWas) {
   xsihost::RefuseCommand(L"DuplicateSymmetry");
   EXPECT_EQ(Run().status, CStatus::OK);
   EXPECT_EQ(LogTexts(),
-            (std::vector<std::string>{"kelvane_Execute called", "No mirrored copy was made"}));
+            (std::vector<std::string>{
+                "kelvane_Execute called",
+                "The host refused to duplicate \"Rig.LeftArm\" (DuplicateSymmetry).",
+                "No mirrored copy was made."}));
   EXPECT_EQ(SceneText(), before);
 }
 

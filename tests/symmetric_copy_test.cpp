@@ -110,7 +110,10 @@ TEST(SymmetricCopyFaults, NoCopyMeansNothingRenamed) {
   xsihost::RefuseCommand(L"DuplicateSymmetry");
   kelvane::BuildSymmetricCopy(L"L_", L"R_");
   EXPECT_EQ(SceneText(), before);
-  EXPECT_EQ(LogTexts(), std::vector<std::string>{"No mirrored copy was made"});
+  EXPECT_EQ(LogTexts(),
+            (std::vector<std::string>{
+                "The host refused to duplicate \"M.L_root\" (DuplicateSymmetry).",
+                "No mirrored copy was made."}));
   EXPECT_EQ(xsihost::Log().back().severity, siInfoMsg);
 }
 
