@@ -83,18 +83,23 @@ CStatus kelvane_Execute(CRef& context) {
     kelvane::Report(kelvane::kNoCopyMade);
     return CStatus::OK;
   }
-  kelvane::ScopedDeletion temporary(rule.GetRef(), L"the temporary property");
+  const CString what = L"the temporary property";
+  kelvane::ScopedDeletion temporary(rule.GetRef(), what, what + L" " + kelvane::Quoted(kRuleName));
   // Without the whole dialog the user chose nothing: no copy is made on a guess.
   const Answer answer = DescribeRenameRule(rule) ? AskForRule(app, rule) : Answer::NotShown;
+  const bool leftRight = answer == Answer::Confirmed &&
+                         rule.GetParameterValue(L"EnumCtrl", DBL_MAX) == CValue(leftRightRule);
+  // The property goes before the copy is made, so that the copy is the last thing the run
+  // changes: a host that raises after it can no longer leave a copy behind.
+  temporary.Delete();
   if (answer == Answer::NotShown) {
     kelvane::Report(kelvane::kNoCopyMade);
   } else if (answer == Answer::Cancelled) {
     app.LogMessage(L"User cancelled", siInfoMsg);
-  } else if (rule.GetParameterValue(L"EnumCtrl", DBL_MAX) == CValue(leftRightRule)) {
+  } else if (leftRight) {
     kelvane::BuildSymmetricCopy(L"Left", L"Right");
   } else {
     kelvane::BuildSymmetricCopy(L"L_", L"R_");
   }
-  temporary.Delete();
   return CStatus::OK;
 }

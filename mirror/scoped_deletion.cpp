@@ -8,8 +8,8 @@ namespace kelvane {
 
 using namespace XSI;
 
-ScopedDeletion::ScopedDeletion(const CRef& object, CString what)
-    : m_object(object), m_what(std::move(what)) {}
+ScopedDeletion::ScopedDeletion(const CRef& object, CString what, CString otherwise)
+    : m_object(object), m_what(std::move(what)), m_otherwise(std::move(otherwise)) {}
 
 ScopedDeletion::~ScopedDeletion() {
   if (m_done)
@@ -37,8 +37,14 @@ bool ScopedDeletion::Delete() {
 }
 
 void ScopedDeletion::ReportLeftOver() const {
-  Report(L"The host did not delete " + m_what + L" " + Quoted(SIObject(m_object).GetFullName()) +
-         L" (DeleteObj): delete it by hand.");
+  const CString howToMend = L" (DeleteObj): delete it by hand.";
+  try {
+    const CString name = SIObject(m_object).GetFullName();
+    Report(L"The host did not delete " + m_what + L" " + Quoted(name) + howToMend);
+  } catch (...) {
+    ReportQuietly(L"The host did not delete " + m_otherwise + howToMend);
+    throw;
+  }
 }
 
 }  // namespace kelvane

@@ -9,14 +9,16 @@ namespace kelvane {
 // the object neither deleted nor kept (an exception unwinds, or a run gave up).
 //
 // `what` names the object for the user, e.g. L"the temporary property". When the host does not
-// delete it, the log says so and how to mend it:
+// delete it, the log says so, with the object's full name, and how to mend it:
 //   The host did not delete the temporary property "Rule of Rename" (DeleteObj): delete it by
 //   hand.
-// A host operation that raises in Delete() passes on; in the destructor it is dropped (a
-// destructor must not throw) after the same log line.
+// If the host cannot even give the full name, `otherwise` takes the place of `what` and the
+// name, e.g. L"the mirrored copy of \"Rig.L_arm\"".
+// A host operation that raises in Delete() passes on after that line; in the destructor it is
+// dropped (a destructor must not throw).
 class ScopedDeletion {
  public:
-  ScopedDeletion(const XSI::CRef& object, XSI::CString what);
+  ScopedDeletion(const XSI::CRef& object, XSI::CString what, XSI::CString otherwise);
   ScopedDeletion(const ScopedDeletion&) = delete;
   ScopedDeletion& operator=(const ScopedDeletion&) = delete;
   ~ScopedDeletion();
@@ -31,6 +33,7 @@ class ScopedDeletion {
 
   XSI::CRef m_object;
   XSI::CString m_what;
+  XSI::CString m_otherwise;
   bool m_done = false;
 };
 

@@ -15,6 +15,8 @@ using namespace XSI;
 
 namespace {
 
+const CString kCopy = L"the mirrored copy";
+
 // The hierarchy of `root` in the order of CollectDescendants, with the root itself last.
 CRefArray HierarchyOf(const CRef& root) {
   CRefArray objects = CollectDescendants(root);
@@ -31,14 +33,32 @@ bool IsOneOf(const CRef& object, const CRefArray& objects) {
   return false;
 }
 
-// Whether `candidate` is what "DuplicateSymmetry" made of the source root: an object that is
-// none of the sources, named after the suffixed root. Anything else the host left selected
+// What "DuplicateSymmetry" left selected, if it is the copy of the source root: an object that
+// is none of the sources, named after the suffixed root. Anything else the host left selected
 // (the source root, another object, nothing) is no copy, and renaming it would rename the
-// user's own objects.
-bool IsCopyOfRoot(const CRef& candidate, const CRefArray& sources, const CString& suffixedRoot) {
-  if (!SIObject(candidate).IsValid() || IsOneOf(candidate, sources))
-    return false;
-  return StringReplacer(SIObject(candidate).GetName()).Find(suffixedRoot) == 0;
+// user's own objects; then the reference is invalid.
+CRef SelectedCopy(const Selection& selection, const CRefArray& sources,
+                  const CString& suffixedRoot) {
+  const CRef candidate = selection[0];
+  if (IsOneOf(candidate, sources) ||
+      StringReplacer(SIObject(candidate).GetName()).Find(suffixedRoot) != 0) {
+    return CRef();
+  }
+  return candidate;
+}
+
+// After the host raised while the copy was looked for: looks once more and deletes the copy it
+// finds, so that it leaves the scene with the rest of the run. Raises nothing.
+void DeleteCopyAfterRaise(const Selection& selection, const CRefArray& sources,
+                          const CString& suffixedRoot, const CString& rootName) noexcept {
+  try {
+    const CRef copy = SelectedCopy(selection, sources, suffixedRoot);
+    if (SIObject(copy).IsValid())
+      ScopedDeletion(copy, kCopy, kCopy + L" of " + Quoted(rootName));  // deletes it at once, or logs that it could not
+  } catch (...) {
+    ReportQuietly(L"The host failed before the mirrored copy of " + Quoted(rootName) +
+                  L" could be found: if there is one, delete it by hand.");
+  }
 }
 
 }  // namespace
@@ -68,11 +88,17 @@ bool BuildSymmetricCopy(CString fromToken, CString toToken) {
     CStatus duplicated;
     RunHostCommand(L"DuplicateSymmetry", L"B:" + target, true, LONG(1), LONG(1), LONG(0), LONG(0),
                    LONG(0), true, &duplicated);
-    copyRoot = selection[0];
     const CString suffixedRoot = sourceNames.OldName(sources.GetCount() - 1) + suffix;
-    const bool madeCopy = IsCopyOfRoot(copyRoot, sources, suffixedRoot);
+    bool madeCopy = false;
+    try {
+      copyRoot = SelectedCopy(selection, sources, suffixedRoot);
+      madeCopy = SIObject(copyRoot).IsValid();
+    } catch (...) {
+      DeleteCopyAfterRaise(selection, sources, suffixedRoot, rootName);
+      throw;
+    }
     if (madeCopy)
-      copy.emplace(copyRoot, L"the mirrored copy");
+      copy.emplace(copyRoot, kCopy, kCopy + L" of " + Quoted(rootName));
     const bool restored = sourceNames.Restore();
 
     if (!duplicated.Succeeded()) {
