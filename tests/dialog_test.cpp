@@ -77,6 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TerminalCase{"1\n", xsihost::DialogAnswer::Confirm, 4},
                     TerminalCase{"cancel\n", xsihost::DialogAnswer::Cancel, 4},
                     TerminalCase{"", xsihost::DialogAnswer::Cancel, 4},  // end of input
-                    TerminalCase{"7\nbogus\n2\n", xsihost::DialogAnswer::Confirm, 6}));
+                    TerminalCase{"7\nbogus\n2\n", xsihost::DialogAnswer::Confirm, 6}),
+    kelvane_test::PrintedName());
 
 }  // namespace

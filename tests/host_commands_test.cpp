@@ -231,3 +231,215 @@ TEST(Reset, InvalidatesOldReferences) {
 }
 
 }  // namespace
+
+namespace {
+
+// A host command given wrong arguments fails as the host fails it: an error naming the command
+// and the argument, and nothing changes.
+struct BadArguments {
+  const char* what;
+  const wchar_t* command;
+  std::vector<CValue> arguments;  // a ref argument is filled in by the test when empty-marked
+  const char* error;
+};
+
+void PrintTo(const BadArguments& c, std::ostream* os) {
+  *os << c.what;
+}
+
+class HostCommandArguments : public testing::TestWithParam<BadArguments> {};
+
+TEST_P(HostCommandArguments, AreCheckedBeforeAnythingChanges) {
+  BuildScene(kArm);
+  const CRef property = xsihost::AddCustomProperty(Object("Rig.L_root"), L"Notes");
+  xsihost::Select({Object("Rig.L_root")});
+  bool asked = false;
+  xsihost::SetDialogResponder([&](const xsihost::DialogRequest&) {
+    asked = true;
+    return xsihost::DialogAnswer::Cancel;
+  });
+  const std::string before = SceneText();
+  CValueArray arguments;
+  for (const CValue& v : GetParam().arguments)
+    arguments.Add(v.GetType() == CValue::siRef ? CValue(property) : v);
+  CValue result;
+  EXPECT_NE(Application().ExecuteCommand(GetParam().command, arguments, result), CStatus::OK);
+  EXPECT_TRUE(result.IsEmpty());
+  EXPECT_FALSE(asked);
+  EXPECT_EQ(SceneText(), before);
+  EXPECT_TRUE(xsihost::Describe(property).valid);
+  ASSERT_EQ(xsihost::Selected().size(), 1u);
+  ASSERT_FALSE(xsihost::Log().empty());
+  EXPECT_EQ(xsihost::ToUtf8(xsihost::Log().back().message), GetParam().error);
+  EXPECT_EQ(xsihost::Log().back().severity, siErrorMsg);
+}
+
+// A stand-in for "some property": the test puts the property in every ref position.
+const CValue kProperty = CValue(xsihost::SceneRoot());
+const CValue kTarget = CValue(L"B:Rig.L_root");
+
+INSTANTIATE_TEST_SUITE_P(
+    Host, HostCommandArguments,
+    testing::Values(
+        BadArguments{"DuplicateSymmetry with seven arguments",
+                     L"DuplicateSymmetry",
+                     {kTarget, true, LONG(1), LONG(1), LONG(0), LONG(0), LONG(0)},
+                     "DuplicateSymmetry: takes 8 arguments, got 7"},
+        BadArguments{"DuplicateSymmetry with nine arguments",
+                     L"DuplicateSymmetry",
+                     {kTarget, true, LONG(1), LONG(1), LONG(0), LONG(0), LONG(0), true, true},
+                     "DuplicateSymmetry: takes 8 arguments, got 9"},
+        BadArguments{"DuplicateSymmetry with an object for its target",
+                     L"DuplicateSymmetry",
+                     {kProperty, true, LONG(1), LONG(1), LONG(0), LONG(0), LONG(0), true},
+                     "DuplicateSymmetry: argument 1 must be a string, not an object"},
+        BadArguments{"DuplicateSymmetry with an integer for a boolean",
+                     L"DuplicateSymmetry",
+                     {kTarget, LONG(1), LONG(1), LONG(1), LONG(0), LONG(0), LONG(0), true},
+                     "DuplicateSymmetry: argument 2 must be a boolean, not an integer"},
+        BadArguments{"DuplicateSymmetry with another value than the stand-in models",
+                     L"DuplicateSymmetry",
+                     {kTarget, true, LONG(1), LONG(2), LONG(0), LONG(0), LONG(0), true},
+                     "DuplicateSymmetry: argument 4 must be int 1 (the only value the stand-in "
+                     "models), not int 2"},
+        BadArguments{"DuplicateSymmetry with its last flag false",
+                     L"DuplicateSymmetry",
+                     {kTarget, true, LONG(1), LONG(1), LONG(0), LONG(0), LONG(0), false},
+                     "DuplicateSymmetry: argument 8 must be bool true (the only value the "
+                     "stand-in models), not bool false"},
+        BadArguments{"DeleteObj without arguments", L"DeleteObj", {},
+                     "DeleteObj: takes 1 arguments, got 0"},
+        BadArguments{"DeleteObj with a name", L"DeleteObj", {CValue(L"Rig.Notes")},
+                     "DeleteObj: argument 1 must be an object, not a string"},
+        BadArguments{"DeleteObj with two objects", L"DeleteObj", {kProperty, kProperty},
+                     "DeleteObj: takes 1 arguments, got 2"},
+        BadArguments{"InspectObj with four arguments",
+                     L"InspectObj",
+                     {kProperty, CValue(), CValue(L"T"), LONG(4)},
+                     "InspectObj: takes 5 arguments, got 4"},
+        BadArguments{"InspectObj with a boolean mode",
+                     L"InspectObj",
+                     {kProperty, CValue(), CValue(L"T"), true, false},
+                     "InspectObj: argument 4 must be an integer, not a boolean"},
+        BadArguments{"InspectObj with an integer title",
+                     L"InspectObj",
+                     {kProperty, CValue(), LONG(7), LONG(4), false},
+                     "InspectObj: argument 3 must be a string, not an integer"},
+        BadArguments{"InspectObj without its last flag",
+                     L"InspectObj",
+                     {kProperty, CValue(), CValue(L"T"), LONG(4), CValue()},
+                     "InspectObj: argument 5 must be a boolean, not empty"}),
+    kelvane_test::PrintedName());
+
+TEST(InspectObjMode, OnlyTheModalModeWaitsForTheUser) {
+  BuildScene(kArm);
+  const CRef property = xsihost::AddCustomProperty(Object("Rig.L_root"), L"Notes");
+  int asked = 0;
+  xsihost::SetDialogResponder([&](const xsihost::DialogRequest&) {
+    ++asked;
+    return xsihost::DialogAnswer::Cancel;
+  });
+  for (LONG mode : {0, 1, 2, 3, 5}) {
+    CValueArray arguments(5);
+    arguments[0] = property;
+    arguments[2] = L"T";
+    arguments[3] = mode;
+    arguments[4] = false;
+    CValue cancelled;
+    EXPECT_EQ(Application().ExecuteCommand(L"InspectObj", arguments, cancelled), CStatus::OK);
+    EXPECT_EQ(cancelled, CValue(false)) << "mode " << mode;
+  }
+  EXPECT_EQ(asked, 0);
+  CValueArray modal(5);
+  modal[0] = property;
+  modal[3] = LONG(4);
+  modal[4] = false;
+  CValue cancelled;
+  EXPECT_EQ(Application().ExecuteCommand(L"InspectObj", modal, cancelled), CStatus::OK);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(cancelled, CValue(true));
+}
+
+TEST(CommandCalls, AreRecordedWithTheirArgumentsAlsoWhenRefused) {
+  BuildScene(kArm);
+  xsihost::ArmFaultOn("DeleteObj", 1, xsihost::FaultMode::Refuse);
+  CValueArray arguments(1);
+  arguments[0] = Object("Rig.L_eff");
+  CValue unused;
+  EXPECT_EQ(Application().ExecuteCommand(L"DeleteObj", arguments, unused), CStatus::Fail);
+  EXPECT_TRUE(xsihost::Describe(Object("Rig.L_eff")).valid);
+  CValue result;
+  Duplicate(L"B:Rig.L_eff", result);
+  const auto& calls = xsihost::CommandCalls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(xsihost::ToUtf8(calls[0].name), "DeleteObj");
+  ASSERT_EQ(calls[0].arguments.size(), 1u);
+  EXPECT_EQ(xsihost::ValueText(calls[0].arguments[0]), "ref Rig.L_eff");
+  std::vector<std::string> texts;
+  for (const CValue& v : calls[1].arguments)
+    texts.push_back(xsihost::ValueText(v));
+  EXPECT_EQ(texts, (std::vector<std::string>{"string \"B:Rig.L_eff\"", "bool true", "int 1",
+                                             "int 1", "int 0", "int 0", "int 0", "bool true"}));
+}
+
+// The ways a host can fail, as faults: each fires where it is aimed and nowhere else.
+TEST(Faults, PersistentFaultsHitEveryLaterCallOfTheirKind) {
+  BuildScene("root a\nroot b\nroot c\n");
+  xsihost::ClearFaults();
+  xsihost::AddFault({"PutName", 2, true, xsihost::FaultMode::Refuse});
+  EXPECT_EQ(SIObject(Object("a")).PutName(L"a2"), CStatus::OK);
+  EXPECT_EQ(SIObject(Object("b")).GetName(), CString(L"b"));  // another kind: not counted
+  EXPECT_EQ(SIObject(Object("b")).PutName(L"b2"), CStatus::Fail);
+  EXPECT_EQ(SIObject(Object("c")).PutName(L"c2"), CStatus::Fail);
+  EXPECT_EQ(SceneText(), "root a2\nroot b\nroot c\n");
+  EXPECT_EQ(xsihost::FiredFaults().size(), 2u);
+  EXPECT_EQ(xsihost::LastFault().operation, "SIObject::PutName");
+}
+
+TEST(Faults, TwoFaultsFireEachOnItsOwnCall) {
+  BuildScene("root a\n");
+  xsihost::ClearFaults();
+  xsihost::AddFault({"", 2, false, xsihost::FaultMode::Refuse});
+  xsihost::AddFault({"", 3, false, xsihost::FaultMode::Raise});
+  const CRef a = Object("a");
+  EXPECT_EQ(SIObject(a).PutName(L"x"), CStatus::OK);     // 1
+  EXPECT_EQ(SIObject(a).PutName(L"y"), CStatus::Fail);   // 2: refused
+  EXPECT_THROW(SIObject(a).PutName(L"z"), xsihost::HostFault);  // 3: raises
+  EXPECT_EQ(SIObject(a).PutName(L"w"), CStatus::OK);     // 4
+  EXPECT_EQ(xsihost::FiredFaults().size(), 2u);
+}
+
+TEST(Faults, DuplicateSymmetryCanFailInEachWayAHostLeavesThings) {
+  struct Case {
+    xsihost::FaultMode mode;
+    CStatus::Code status;
+    std::vector<std::string> selected;  // full names afterwards
+  };
+  for (const Case& c :
+       {Case{xsihost::FaultMode::Refuse, CStatus::Fail, {"Rig.L_root"}},
+        Case{xsihost::FaultMode::RefuseClearingSelection, CStatus::Fail, {}},
+        Case{xsihost::FaultMode::SucceedSelectingOther, CStatus::OK, {"Rig.L_bone1"}}}) {
+    BuildScene(kArm);
+    xsihost::Select({Object("Rig.L_root")});
+    const std::string before = SceneText();
+    xsihost::ArmFaultOn("DuplicateSymmetry", 1, c.mode);
+    CValue result;
+    EXPECT_EQ(Duplicate(L"B:Rig.L_root", result), c.status);
+    EXPECT_EQ(SceneText(), before);
+    std::vector<std::string> selected;
+    for (const CRef& ref : xsihost::Selected())
+      selected.push_back(xsihost::ToUtf8(xsihost::Describe(ref).fullName));
+    EXPECT_EQ(selected, c.selected);
+  }
+}
+
+TEST(Faults, TargetsAreTheSdkMethodsAndTheHostCommands) {
+  for (const char* name : {"PutName", "SIObject::PutName", "ExecuteCommand", "AddProperty",
+                           "GetName", "DuplicateSymmetry", "DeleteObj", "InspectObj"}) {
+    EXPECT_TRUE(xsihost::IsFaultTarget(name)) << name;
+  }
+  for (const char* name : {"", "Bogus", "putname", "SIObject::", "PutName@3"})
+    EXPECT_FALSE(xsihost::IsFaultTarget(name)) << name;
+}
+
+}  // namespace

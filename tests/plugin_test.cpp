@@ -223,9 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"L_,R_", true, 6, "Rig.L_leg", "  root R_leg -1 -5 0\n    eff R_foot -1 -9 0\n"},
         RuleCase{"any other value is L_,R_", true, 5, "Rig.L_leg",
                  "  root R_leg -1 -5 0\n    eff R_foot -1 -9 0\n"}),
-    [](const testing::TestParamInfo<RuleCase>& info) {
-      return "Case" + std::to_string(info.index);
-    });
+    kelvane_test::PrintedName());
 
 TEST_F(Execute, RefusedDuplicationLeavesTheSceneAsItWas) {
   xsihost::Select({Object("Rig.LeftArm")});

@@ -343,26 +343,25 @@ inline void Diff(const Node& expected, const Node& actual, const std::set<std::u
   }
 }
 
-// Removes every new object below `node` whose own name begins with `prefix`, with all below it.
-inline void RemoveNewNamed(Node& node, const std::u16string& prefix,
+// Removes every new child of `node` whose own name holds `text`, with all below it.
+inline void RemoveNewNamed(Node& node, const std::u16string& text,
                            const std::set<std::uint64_t>& old) {
   auto& children = node.children;
   children.erase(std::remove_if(children.begin(), children.end(),
                                 [&](const Node& c) {
                                   return old.count(c.id) == 0 &&
-                                         c.name.compare(0, prefix.size(), prefix) == 0;
+                                         c.name.find(text) != std::u16string::npos;
                                 }),
                  children.end());
-  for (Node& c : children)
-    RemoveNewNamed(c, prefix, old);
 }
 
 // Compares the host's scene now with `expected`, allowing only what the log says was left
 // behind. `before` is the scene before the run, whose ids are the old objects, and `run` what
 // the run was given. When the host refused or raised on a log message (`logTrusted` false), the
 // log may lack a line; then whatever the command would have reported is allowed too: the
-// dialog's property, a copy of the chain still named with the suffix, sources still named with
-// it. Gives the failures as text, with both scenes; empty when the scene is as expected.
+// dialog's property, a copy of the chain beside it whose root is still named with the suffix,
+// sources still named with it. (The copy's root is renamed last, so a copy that stays after a run that did not complete
+// still has the suffix in its root's name.) Gives the failures as text, with both scenes; empty when the scene is as expected.
 inline std::string Compare(const Node& expected, const Node& before, const Run& run,
                            bool logTrusted = true) {
   std::set<std::uint64_t> old;
@@ -370,9 +369,14 @@ inline std::string Compare(const Node& expected, const Node& before, const Run& 
   Node actual = Capture();
   LeftOvers left = ReadLeftOvers();
   const std::u16string suffix = u"rename_temp_suffix";
-  const Node* root = FindNode(before, run.selected);
-  if (root != nullptr && (left.unknownCopy || !logTrusted))
-    RemoveNewNamed(actual, root->name + suffix, old);
+  const Node* rootParent = nullptr;
+  const Node* root = FindNode(before, run.selected, &rootParent);
+  if (root != nullptr && (left.unknownCopy || !logTrusted)) {
+    // A copy is made beside its source, as the last child of the root's parent.
+    Node* parent = rootParent == &before ? &actual : FindNode(actual, rootParent->id);
+    if (parent != nullptr)
+      RemoveNewNamed(*parent, suffix, old);
+  }
   if (root != nullptr && !logTrusted) {
     std::vector<const Node*> chain{root};
     for (size_t i = 0; i < chain.size(); ++i) {

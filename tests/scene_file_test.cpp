@@ -64,6 +64,10 @@ struct BadScene {
   const char* error;
 };
 
+void PrintTo(const BadScene& c, std::ostream* os) {
+  *os << c.error;
+}
+
 class MalformedScene : public testing::TestWithParam<BadScene> {};
 
 TEST_P(MalformedScene, ErrorNamesFileAndLine) {
@@ -100,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadScene{"root \xC3\n", "rig.scene:1: not valid UTF-8 text"},
         BadScene{"property p 1 2 3\n", "rig.scene:1: a property has no position"},
         BadScene{"root a\n  property p\n    bone b\n", "rig.scene:3: a property has no children"},
-        BadScene{"# fine\n\nroot a\nroot\n", "rig.scene:4: missing name after 'root'"}));
+        BadScene{"# fine\n\nroot a\nroot\n", "rig.scene:4: missing name after 'root'"}),
+    kelvane_test::PrintedName());
 
 TEST(SceneFile, FormatNumberIsShortestAndExact) {
   for (double v : {0.1, 1.0 / 3, -2.5, 1e-300, 123456789.125, 5e-324}) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "case_names.h"
 #include "scene_file.h"
 
 namespace kelvane_test {

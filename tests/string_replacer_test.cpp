@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "case_names.h"
+
 namespace {
 
 using kelvane::StringReplacer;
@@ -16,6 +18,10 @@ struct FindCase {
   const char* pattern;
   int expected;
 };
+
+void PrintTo(const FindCase& c, std::ostream* os) {
+  *os << "'" << c.pattern << "' in '" << c.text << "'";
+}
 
 class FindTest : public testing::TestWithParam<FindCase> {};
 
@@ -34,7 +40,9 @@ INSTANTIATE_TEST_SUITE_P(
                     FindCase{"aaab", "aab", 1}, FindCase{"x_Left_Left", "Left", 2},
                     FindCase{"left", "Left", -1},  // case-sensitive
                     FindCase{"Left", "", -1}, FindCase{"", "", -1}, FindCase{"", "a", -1},
-                    FindCase{"abc", "abc", 0}, FindCase{"abc", "c", 2}));
+                    FindCase{"abc", "abc", 0}, FindCase{"abc", "c", 2},
+                    FindCase{"aaa", "aa", 0}),  // overlapping occurrences: the first counts
+    kelvane_test::PrintedName());
 
 struct ReplaceCase {
   const char* text;
@@ -43,6 +51,10 @@ struct ReplaceCase {
   const char* first;  // ReplaceFirst
   const char* all;    // ReplaceAll
 };
+
+void PrintTo(const ReplaceCase& c, std::ostream* os) {
+  *os << "'" << c.from << "' to '" << c.to << "' in '" << c.text << "'";
+}
 
 class ReplaceTest : public testing::TestWithParam<ReplaceCase> {};
 
@@ -75,7 +87,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReplaceCase{"aab", "ab", "ba", "aba", "aba"},
         ReplaceCase{"a_a", "a", "aa", "aa_a", "aa_aa"},
         ReplaceCase{"Left", "Left", "LeftLeft", "LeftLeft", "LeftLeft"},
-        ReplaceCase{"xx", "x", "yxy", "yxyx", "yxyyxy"}));
+        ReplaceCase{"xx", "x", "yxy", "yxyx", "yxyyxy"},
+        // Overlapping occurrences: each pass takes the leftmost, and what is left may hold more.
+        ReplaceCase{"aaa", "aa", "", "a", "a"}, ReplaceCase{"aaaa", "aa", "", "aa", ""},
+        ReplaceCase{"aaa", "aa", "b", "ba", "ba"},
+        // A join that forms away from the start of the text, after the first pass.
+        ReplaceCase{"x_rename_temprename_temp_suffix1_suffix1", "rename_temp_suffix1", "",
+                    "x_rename_temp_suffix1", "x_"},
+        ReplaceCase{"L_armL_L__", "L_", "", "armL_L__", "arm_"},
+        ReplaceCase{"zzaabcbc", "abc", "", "zzabc", "zz"}),
+    kelvane_test::PrintedName());
 
 TEST(StringReplacer, GrowingPairEndsWithOnePass) {
   // Rescanning "a...ab" with "ab" -> "bba" would double the b's for every a.

@@ -87,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "root L_second\n",
                  "Rig.L_leg", L"L_", L"R_",
                  "model Rig\n  null L_hip\n    root L_leg\n      eff L_foot\n    null L_other\n"
-                 "    root R_leg\n      eff R_foot\nroot L_second\n"}));
+                 "    root R_leg\n      eff R_foot\nroot L_second\n"}),
+    kelvane_test::PrintedName());
 
 TEST(SymmetricCopyNumbers, RemovesOnlyTheSuffixFollowedByOne) {
   BuildScene("root L_x\n");
