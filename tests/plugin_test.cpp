@@ -238,7 +238,87 @@ TEST_F(Execute, RefusedDuplicationLeavesTheSceneAsItWas) {
   EXPECT_EQ(SceneText(), before);
 }
 
-TEST_F(Execute, RaiseAfterThePropertyExistsStillDeletesIt) {
+std::vector<std::vector<std::string>> CommandCallTexts() {
+  std::vector<std::vector<std::string>> calls;
+  for (const xsihost::CommandCall& call : xsihost::CommandCalls()) {
+    calls.push_back({ToUtf8(call.name)});
+    calls.back().insert(calls.back().end(), call.texts.begin(), call.texts.end());
+  }
+  return calls;
+}
+
+TEST_F(Execute, GivesTheHostCommandsExactlyTheirArguments) {
+  xsihost::Select({Object("Rig.L_leg")});
+  xsihost::SetDialogResponder(Pick(6));
+  Run();
+  const std::vector<std::string> inspect = {"InspectObj",    "ref Rule of Rename",
+                                            "empty",         "string \"Kelvane by TUV\"",
+                                            "int 4",         "bool false"};
+  const std::vector<std::string> deleteRule = {"DeleteObj", "ref Rule of Rename"};
+  EXPECT_EQ(CommandCallTexts(),
+            (std::vector<std::vector<std::string>>{
+                inspect,
+                deleteRule,
+                {"DuplicateSymmetry", "string \"B:Rig.L_legrename_temp_suffix\"", "bool true",
+                 "int 1", "int 1", "int 0", "int 0", "int 0", "bool true"}}));
+
+  BuildScene(kRig);
+  xsihost::Select({Object("Rig.L_leg")});
+  xsihost::SetDialogResponder(
+      [](const xsihost::DialogRequest&) { return xsihost::DialogAnswer::Cancel; });
+  Run();
+  EXPECT_EQ(CommandCallTexts(), (std::vector<std::vector<std::string>>{inspect, deleteRule}));
+}
+
+// Without the whole dialog the user chose nothing: the run stops, says why, and changes nothing.
+TEST_F(Execute, ADialogTheHostWillNotShowMakesNoCopy) {
+  struct Case {
+    const char* operation;
+    const char* refusal;
+  };
+  for (const Case& c : {
+           Case{"AddProperty",
+                "The host refused to create the property \"Rule of Rename\" (AddProperty)."},
+           Case{"AddParameter",
+                "The host refused to add the parameter \"EnumCtrl\" to \"Rule of Rename\" "
+                "(AddParameter)."},
+           Case{"AddEnumControl",
+                "The host refused to add the choice \"EnumCtrl\" to the page of \"Rule of "
+                "Rename\" (AddEnumControl)."},
+           Case{"InspectObj",
+                "The host refused to show the dialog \"Kelvane by TUV\" (InspectObj)."},
+       }) {
+    BuildScene(kRig);
+    xsihost::Select({Object("Rig.LeftArm")});
+    const std::string before = SceneText();
+    xsihost::ArmFaultOn(c.operation, 1, xsihost::FaultMode::Refuse);
+    EXPECT_EQ(Run().status, CStatus::OK);
+    EXPECT_EQ(LogTexts(), (std::vector<std::string>{"kelvane_Execute called", c.refusal,
+                                                    "No mirrored copy was made."}));
+    EXPECT_EQ(SceneText(), before);
+    for (const xsihost::CommandCall& call : xsihost::CommandCalls())
+      EXPECT_NE(ToUtf8(call.name), "DuplicateSymmetry") << c.operation;
+  }
+}
+
+TEST_F(Execute, APropertyTheHostWillNotDeleteIsNamedInTheLog) {
+  xsihost::Select({Object("Rig.L_leg")});
+  xsihost::SetDialogResponder(Pick(6));
+  xsihost::ArmFaultOn("DeleteObj", 1, xsihost::FaultMode::Refuse);
+  const xsihost::ExecuteResult result = plugin.Execute("kelvane");
+  EXPECT_FALSE(result.raised);
+  EXPECT_TRUE(RenameRuleLeft());
+  EXPECT_EQ(LogTexts(), (std::vector<std::string>{
+                            "kelvane_Execute called",
+                            "The host did not delete the temporary property \"Rule of Rename\" "
+                            "(DeleteObj): delete it by hand."}));
+  // The copy itself does not depend on the property: the run completes.
+  EXPECT_TRUE(xsihost::Describe(Object("Rig.R_leg")).valid);
+}
+
+// A raise anywhere after the property exists: the property and any copy leave the scene, and
+// the exception reaches the host.
+TEST_F(Execute, RaiseAfterThePropertyExistsLeavesTheSceneAsItWas) {
   struct Point {
     const char* operation;
     std::uint64_t call;
@@ -247,17 +327,16 @@ TEST_F(Execute, RaiseAfterThePropertyExistsStillDeletesIt) {
        {Point{"CustomProperty::AddParameter", 1}, Point{"PPGLayout::AddEnumControl", 1},
         Point{"Application::ExecuteCommand", 1},  // InspectObj
         Point{"ProjectItem::GetParameterValue", 1},
-        Point{"Application::ExecuteCommand", 2},     // DuplicateSymmetry
+        Point{"Application::ExecuteCommand", 2},     // DeleteObj itself
         Point{"SIObject::PutName", 9},               // renaming the copies
-        Point{"Application::ExecuteCommand", 3}}) {  // DeleteObj itself
+        Point{"Application::ExecuteCommand", 3}}) {  // DuplicateSymmetry
     BuildScene(kRig);
     xsihost::Select({Object("Rig.LeftArm")});
     xsihost::ArmFaultOn(point.operation, point.call, xsihost::FaultMode::Raise);
     const xsihost::ExecuteResult result = Run();
     EXPECT_TRUE(result.raised) << point.operation << " #" << point.call;
     EXPECT_EQ(xsihost::LastFault().operation, point.operation);
-    const std::string after = SceneText();
-    EXPECT_EQ(after.substr(0, std::string(kRig).size()), kRig) << point.operation;
+    EXPECT_EQ(SceneText(), kRig) << point.operation << " #" << point.call;
     EXPECT_EQ(xsihost::Log().back().severity, siErrorMsg);  // the host reported it
   }
 }

@@ -152,4 +152,110 @@ TEST(SymmetricCopyFaults, RaiseDuringDuplicationPropagatesAndRestores) {
   EXPECT_EQ(SceneText(), "root L_root\n  bone L_a\n");
 }
 
+// Two chains whose roots share the full name "L_root" (their parents are not models), the
+// second selected, and the host refusing the rename that gives that root the temporary suffix.
+// "DuplicateSymmetry" would then find the other chain by that name and copy it: the run must
+// stop before it, with the names put back and the refusal in the log.
+TEST(SymmetricCopyFaults, ARefusedSuffixRenameStopsBeforeTheDuplication) {
+  BuildScene("null A\n  root L_root\n    bone L_bone1\nnull B\n  root L_root\n    bone L_bone1\n");
+  const std::string before = SceneText();
+  const CRef second = xsihost::Describe(Object("B")).children[0];
+  xsihost::Select({second});
+  xsihost::ArmFaultOn("PutName", 2, xsihost::FaultMode::Refuse);  // bone first, then the root
+  EXPECT_FALSE(kelvane::BuildSymmetricCopy(L"L_", L"R_"));
+  EXPECT_EQ(SceneText(), before);
+  EXPECT_EQ(LogTexts(),
+            (std::vector<std::string>{
+                "The host refused to rename \"L_root\" to \"L_rootrename_temp_suffix\" (PutName).",
+                "No mirrored copy was made."}));
+  EXPECT_TRUE(xsihost::CommandCalls().empty());
+}
+
+// What "DuplicateSymmetry" leaves selected is renamed only when it is a copy of the selected
+// chain: none of the sources, and named after the suffixed root.
+TEST(SymmetricCopyFaults, OnlyACopyOfTheSelectedChainIsRenamed) {
+  struct Case {
+    const char* scene;
+    const char* selected;  // what the host selects after "succeeding"
+  };
+  for (const Case& c : {Case{"root L_root\n  bone L_a\nroot L_other\n", "L_a"},
+                        Case{"root L_root\nnull L_rootX\n", "L_rootX"}}) {
+    BuildScene(c.scene);
+    const std::string before = SceneText();
+    xsihost::Select({Object("L_root")});
+    xsihost::ArmFaultOn("DuplicateSymmetry", 1, xsihost::FaultMode::SucceedSelectingOther);
+    EXPECT_FALSE(kelvane::BuildSymmetricCopy(L"L_", L"R_"));
+    EXPECT_EQ(kelvane_test::NameOf(xsihost::Selected()[0]), c.selected);
+    EXPECT_EQ(SceneText(), before);
+    EXPECT_EQ(LogTexts(),
+              (std::vector<std::string>{
+                  "DuplicateSymmetry left no mirrored copy of \"L_root\" selected.",
+                  "No mirrored copy was made."}));
+  }
+}
+
+TEST(SymmetricCopyFaults, ARefusedDuplicationThatEmptiedTheSelectionRenamesNothing) {
+  BuildScene("root L_root\n  bone L_a\n");
+  const std::string before = SceneText();
+  xsihost::Select({Object("L_root")});
+  xsihost::ArmFaultOn("DuplicateSymmetry", 1, xsihost::FaultMode::RefuseClearingSelection);
+  EXPECT_FALSE(kelvane::BuildSymmetricCopy(L"L_", L"R_"));
+  EXPECT_EQ(SceneText(), before);
+  EXPECT_EQ(LogTexts().back(), "No mirrored copy was made.");
+}
+
+// A rename of a copy that the host refuses undoes the whole run: the copy is deleted.
+TEST(SymmetricCopyFaults, ARefusedCopyRenameDeletesTheCopy) {
+  BuildScene("root L_root\n  bone L_a\n");
+  const std::string before = SceneText();
+  xsihost::Select({Object("L_root")});
+  // PutName 1-2 give the sources the suffix, 3-4 take it off, 5 is the first copy's rename.
+  xsihost::ArmFaultOn("PutName", 5, xsihost::FaultMode::Refuse);
+  EXPECT_FALSE(kelvane::BuildSymmetricCopy(L"L_", L"R_"));
+  EXPECT_EQ(SceneText(), before);
+  EXPECT_EQ(LogTexts(), (std::vector<std::string>{"The host refused to rename "
+                                                  "\"L_arename_temp_suffix1\" to "
+                                                  "\"R_arename_temp_suffix1\" (PutName).",
+                                                  "No mirrored copy was made."}));
+  ASSERT_EQ(xsihost::CommandCalls().size(), 2u);
+  EXPECT_EQ(xsihost::ToUtf8(xsihost::CommandCalls()[1].name), "DeleteObj");
+}
+
+// Where the host refuses the undoing too, the log says what is left and how to mend it.
+TEST(SymmetricCopyFaults, WhatTheHostWouldNotUndoIsNamedInTheLog) {
+  BuildScene("model M\n  root L_root\n    bone L_a\n");
+  xsihost::Select({Object("M.L_root")});
+  xsihost::ClearFaults();
+  xsihost::AddFault({"PutName", 3, true, xsihost::FaultMode::Refuse});  // every restore
+  xsihost::AddFault({"DeleteObj", 1, true, xsihost::FaultMode::Refuse});
+  EXPECT_FALSE(kelvane::BuildSymmetricCopy(L"L_", L"R_"));
+  EXPECT_EQ(SceneText(),
+            "model M\n  root L_rootrename_temp_suffix\n    bone L_arename_temp_suffix\n"
+            "  root L_rootrename_temp_suffix1\n    bone L_arename_temp_suffix1\n");
+  EXPECT_EQ(LogTexts(),
+            (std::vector<std::string>{
+                "The host did not give \"L_arename_temp_suffix\" its name back (PutName): "
+                "rename it \"L_a\" by hand.",
+                "The host did not give \"L_rootrename_temp_suffix\" its name back (PutName): "
+                "rename it \"L_root\" by hand.",
+                "The host did not delete the mirrored copy \"M.L_rootrename_temp_suffix1\" "
+                "(DeleteObj): delete it by hand."}));
+  for (const auto& entry : xsihost::Log())
+    EXPECT_EQ(entry.severity, siInfoMsg);
+}
+
+// A copy whose name would become empty: the host refuses that name, so the run is undone.
+TEST(SymmetricCopyFaults, ACopyNameTheHostRefusesUndoesTheRun) {
+  BuildScene("root rename_temp_suffix1\n");
+  const std::string before = SceneText();
+  xsihost::Select({Object("rename_temp_suffix1")});
+  EXPECT_FALSE(kelvane::BuildSymmetricCopy(L"L_", L"R_"));
+  EXPECT_EQ(SceneText(), before);
+  EXPECT_EQ(LogTexts(),
+            (std::vector<std::string>{"The host refused to rename "
+                                      "\"rename_temp_suffix1rename_temp_suffix1\" to \"\" "
+                                      "(PutName).",
+                                      "No mirrored copy was made."}));
+}
+
 }  // namespace

@@ -48,9 +48,11 @@ Model Application::GetActiveSceneRoot() const {
 CStatus Application::ExecuteCommand(const CString& name, const CValueArray& arguments,
                                     CValue& result) const {
   auto& calls = Host().commandCalls;
-  calls.push_back(xsihost::CommandCall{name, {}});
-  for (LONG i = 0; i < arguments.GetCount(); ++i)
+  calls.push_back(xsihost::CommandCall{name, {}, {}});
+  for (LONG i = 0; i < arguments.GetCount(); ++i) {
     calls.back().arguments.push_back(arguments[i]);
+    calls.back().texts.push_back(xsihost::ValueText(arguments[i]));
+  }
 
   const auto fault = Enter("Application::ExecuteCommand", Op::Change, &name);
   if (!fault)

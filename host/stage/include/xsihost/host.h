@@ -185,6 +185,7 @@ std::vector<FaultReport> FiredFaults();
 struct CommandCall {
   XSI::CString name;
   std::vector<XSI::CValue> arguments;
+  std::vector<std::string> texts;  // each argument as ValueText() gave it at the call
 };
 const std::vector<CommandCall>& CommandCalls();
 void ClearCommandCalls();
