@@ -7,17 +7,19 @@ namespace kelvane {
 
 using namespace XSI;
 
-SourceNames::SourceNames(const CRefArray& objects) : m_objects(objects) {
-  const LONG count = m_objects.GetCount();
-  m_names.reserve(static_cast<size_t>(count));
-  for (LONG i = 0; i < count; ++i)
-    m_names.push_back(SIObject(m_objects[i]).GetName());
+SourceNames::SourceNames(const CRefArray& objects)
+    : m_objects(objects), m_state(static_cast<size_t>(objects.GetCount()), Name::Old) {
+  m_names.reserve(m_state.size());
+  for (size_t i = 0; i < m_state.size(); ++i)
+    m_names.push_back(SIObject(m_objects[static_cast<LONG>(i)]).GetName());
 }
 
 SourceNames::~SourceNames() {
   if (m_restored)
     return;
-  for (LONG i = 0; i < m_suffixed; ++i) {
+  for (size_t i = 0; i < m_state.size(); ++i) {
+    if (m_state[i] != Name::Suffixed)
+      continue;
     try {
       PutBack(i);
     } catch (...) {
@@ -31,36 +33,39 @@ SourceNames::~SourceNames() {
 
 bool SourceNames::AppendSuffix(const CString& suffix) {
   m_suffix = suffix;
-  const LONG count = m_objects.GetCount();
-  for (; m_suffixed < count; ++m_suffixed) {
-    if (!AppendToName(CValue(m_objects[m_suffixed]), suffix))
+  for (size_t i = 0; i < m_state.size(); ++i) {
+    if (!AppendToName(CValue(m_objects[static_cast<LONG>(i)]), suffix))
       return false;
+    m_state[i] = Name::Suffixed;
   }
   return true;
 }
 
 bool SourceNames::Restore() {
   bool all = true;
-  for (LONG i = 0; i < m_suffixed; ++i) {
-    if (!PutBack(i))
-      all = false;
+  for (size_t i = 0; i < m_state.size(); ++i) {
+    if (m_state[i] == Name::Suffixed)
+      PutBack(i);
+    all = all && m_state[i] != Name::Refused;
   }
   m_restored = true;
   return all;
 }
 
-const CString& SourceNames::OldName(LONG index) const {
-  return m_names[static_cast<size_t>(index)];
+const CString& SourceNames::OldName(size_t index) const {
+  return m_names[index];
 }
 
-bool SourceNames::PutBack(LONG index) {
-  if (SIObject(m_objects[index]).PutName(OldName(index)).Succeeded())
-    return true;
-  ReportNotPutBack(index);
-  return false;
+bool SourceNames::PutBack(size_t index) {
+  const bool back =
+      SIObject(m_objects[static_cast<LONG>(index)]).PutName(OldName(index)).Succeeded();
+  m_state[index] = back ? Name::Back : Name::Refused;
+  if (!back)
+    ReportNotPutBack(index);
+  return back;
 }
 
-void SourceNames::ReportNotPutBack(LONG index) const {
+void SourceNames::ReportNotPutBack(size_t index) const {
   Report(L"The host did not give " + Quoted(OldName(index) + m_suffix) +
          L" its name back (PutName): rename it " + Quoted(OldName(index)) + L" by hand.");
 }

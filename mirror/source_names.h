@@ -26,20 +26,23 @@ class SourceNames {
   // Appends `suffix` to every object's name, in order. Stops at the first rename the host
   // refuses (logged) and gives false; the objects renamed so far keep the suffix until Restore().
   bool AppendSuffix(const XSI::CString& suffix);
-  // Puts back the old name of every object that got the suffix. True when every one is back;
-  // a host operation that raises passes on.
+  // Puts back the old name of every object that got the suffix and is not done with yet. True
+  // when every one is back; a host operation that raises passes on.
   bool Restore();
   // The name the object at `index` had at construction.
-  const XSI::CString& OldName(XSI::LONG index) const;
+  const XSI::CString& OldName(size_t index) const;
 
  private:
-  bool PutBack(XSI::LONG index);
-  void ReportNotPutBack(XSI::LONG index) const;
+  bool PutBack(size_t index);
+  void ReportNotPutBack(size_t index) const;
 
   XSI::CRefArray m_objects;
   std::vector<XSI::CString> m_names;
   XSI::CString m_suffix;
-  XSI::LONG m_suffixed = 0;  // objects [0, m_suffixed) carry the suffix
+  // What became of each object's name. An object whose old name the host refused is not tried
+  // again: the log already says it is left with the suffix.
+  enum class Name { Old, Suffixed, Back, Refused };
+  std::vector<Name> m_state;
   bool m_restored = false;
 };
 

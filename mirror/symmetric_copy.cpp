@@ -54,7 +54,9 @@ void DeleteCopyAfterRaise(const Selection& selection, const CRefArray& sources,
   try {
     const CRef copy = SelectedCopy(selection, sources, suffixedRoot);
     if (SIObject(copy).IsValid())
-      ScopedDeletion(copy, kCopy, kCopy + L" of " + Quoted(rootName));  // deletes it at once, or logs that it could not
+      ScopedDeletion(
+          copy, kCopy,
+          kCopy + L" of " + Quoted(rootName));  // deletes it at once, or logs that it could not
   } catch (...) {
     ReportQuietly(L"The host failed before the mirrored copy of " + Quoted(rootName) +
                   L" could be found: if there is one, delete it by hand.");
@@ -88,7 +90,8 @@ bool BuildSymmetricCopy(CString fromToken, CString toToken) {
     CStatus duplicated;
     RunHostCommand(L"DuplicateSymmetry", L"B:" + target, true, LONG(1), LONG(1), LONG(0), LONG(0),
                    LONG(0), true, &duplicated);
-    const CString suffixedRoot = sourceNames.OldName(sources.GetCount() - 1) + suffix;
+    const CString suffixedRoot =
+        sourceNames.OldName(static_cast<size_t>(sources.GetCount() - 1)) + suffix;
     bool madeCopy = false;
     try {
       copyRoot = SelectedCopy(selection, sources, suffixedRoot);

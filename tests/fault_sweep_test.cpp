@@ -184,8 +184,7 @@ TEST_F(FaultSweep, DuplicationFailingInEachWay) {
       EXPECT_TRUE(RunAndCheck(rig, {Fault{"DuplicateSymmetry", 1, false, mode}})) << rig.what;
       // The undoing refused as well: the names and the property stay, and the log says so.
       RunAndCheck(rig, {Fault{"DuplicateSymmetry", 1, false, mode},
-                        Fault{"PutName", sources + 1, true,
-                              FaultMode::Refuse},
+                        Fault{"PutName", sources + 1, true, FaultMode::Refuse},
                         Fault{"DeleteObj", 1, true, FaultMode::Refuse}});
     }
   }

@@ -307,11 +307,15 @@ INSTANTIATE_TEST_SUITE_P(
                      {kTarget, true, LONG(1), LONG(1), LONG(0), LONG(0), LONG(0), false},
                      "DuplicateSymmetry: argument 8 must be bool true (the only value the "
                      "stand-in models), not bool false"},
-        BadArguments{"DeleteObj without arguments", L"DeleteObj", {},
-                     "DeleteObj: takes 1 arguments, got 0"},
-        BadArguments{"DeleteObj with a name", L"DeleteObj", {CValue(L"Rig.Notes")},
+        BadArguments{
+            "DeleteObj without arguments", L"DeleteObj", {}, "DeleteObj: takes 1 arguments, got 0"},
+        BadArguments{"DeleteObj with a name",
+                     L"DeleteObj",
+                     {CValue(L"Rig.Notes")},
                      "DeleteObj: argument 1 must be an object, not a string"},
-        BadArguments{"DeleteObj with two objects", L"DeleteObj", {kProperty, kProperty},
+        BadArguments{"DeleteObj with two objects",
+                     L"DeleteObj",
+                     {kProperty, kProperty},
                      "DeleteObj: takes 1 arguments, got 2"},
         BadArguments{"InspectObj with four arguments",
                      L"InspectObj",
@@ -402,10 +406,10 @@ TEST(Faults, TwoFaultsFireEachOnItsOwnCall) {
   xsihost::AddFault({"", 2, false, xsihost::FaultMode::Refuse});
   xsihost::AddFault({"", 3, false, xsihost::FaultMode::Raise});
   const CRef a = Object("a");
-  EXPECT_EQ(SIObject(a).PutName(L"x"), CStatus::OK);     // 1
-  EXPECT_EQ(SIObject(a).PutName(L"y"), CStatus::Fail);   // 2: refused
+  EXPECT_EQ(SIObject(a).PutName(L"x"), CStatus::OK);            // 1
+  EXPECT_EQ(SIObject(a).PutName(L"y"), CStatus::Fail);          // 2: refused
   EXPECT_THROW(SIObject(a).PutName(L"z"), xsihost::HostFault);  // 3: raises
-  EXPECT_EQ(SIObject(a).PutName(L"w"), CStatus::OK);     // 4
+  EXPECT_EQ(SIObject(a).PutName(L"w"), CStatus::OK);            // 4
   EXPECT_EQ(xsihost::FiredFaults().size(), 2u);
 }
 

@@ -121,7 +121,12 @@ TEST(Minihost, BadInputExitsNonZeroWithAMessage) {
         Case{"--plugin /nonexistent.so", 1, "/nonexistent.so"},
         Case{"--bogus", 2, "unknown option --bogus"}, Case{"--answer maybe", 2, "--answer takes"},
         Case{"--select", 2, "option --select needs a value"},
-        Case{"a.scene b.scene", 2, "only one scene file"}}) {
+        Case{"a.scene b.scene", 2, "only one scene file"},
+        Case{"--fail Bogus", 2, "--fail Bogus: no host operation or command named 'Bogus'"},
+        Case{"--raise PutName@0", 2, "--raise PutName@0: after '@' comes the call"},
+        Case{"--fail PutName@", 2, "--fail PutName@: after '@' comes the call"},
+        Case{"--fail PutName@3x", 2, "after '@' comes the call"},
+        Case{"--fail PutName@99999999999", 2, "after '@' comes the call"}}) {
     const Outcome run = Minihost(c.arguments);
     EXPECT_EQ(run.status, c.status) << c.arguments;
     EXPECT_TRUE(Contains(run.err, c.message)) << c.arguments << ": " << run.err;
@@ -140,6 +145,51 @@ TEST(Minihost, InfoAndHelp) {
   const Outcome help = Minihost("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(Contains(help.out, "Usage: minihost [OPTIONS] [SCENE]"));
+  EXPECT_TRUE(Contains(help.out, "Names that --fail and --raise accept:"));
+  for (const char* name : {" PutName", " GetName", " ExecuteCommand", " DuplicateSymmetry"})
+    EXPECT_TRUE(Contains(help.out, name)) << name;
+}
+
+// The host's faults from the command line: which call of the run, once or from then on, and
+// refused or raised. A run that does not complete leaves the scene as it was.
+TEST(Minihost, FaultsFromTheCommandLine) {
+  const std::string scene = WriteTemp("model Rig\n  root L_root 1 0 0\n    bone L_a 2 0 0\n");
+  const char* const original = "model Rig\n  root L_root 1 0 0\n    bone L_a 2 0 0\n";
+  struct Case {
+    const char* options;
+    int status;
+    const char* out;
+    const char* err;
+  };
+  for (const Case& c : {
+           Case{"--fail PutName@2", 0, original,
+                "[info] The host refused to rename \"L_root\" to \"L_rootrename_temp_suffix\" "
+                "(PutName).\n[info] No mirrored copy was made.\n"},
+           Case{"--fail SIObject::PutName@5", 0, original,
+                "[info] The host refused to rename \"L_arename_temp_suffix1\" to "
+                "\"R_arename_temp_suffix1\" (PutName).\n"},
+           Case{"--fail PutName@3+", 0,
+                "model Rig\n  root L_rootrename_temp_suffix 1 0 0\n"
+                "    bone L_arename_temp_suffix 2 0 0\n",
+                "its name back (PutName): rename it \"L_a\" by hand.\n"},
+           Case{"--raise DuplicateSymmetry", 1, original,
+                "minihost: kelvane_Execute raised: injected fault: Application::ExecuteCommand "
+                "raised\n"},
+           Case{"--fail DeleteObj --fail GetName@1", 0,
+                "property \"Rule of Rename\"\nmodel Rig\n  root L_root 1 0 0\n    bone L_a 2 0 0\n"
+                "  root R_root -1 0 0\n    bone R_a -2 0 0\n",
+                "The host did not delete the temporary property \"Rule of Rename\""},
+           Case{"--fail PutName@9", 0,
+                "model Rig\n  root L_root 1 0 0\n    bone L_a 2 0 0\n"
+                "  root R_root -1 0 0\n    bone R_a -2 0 0\n",
+                "[info] kelvane_Execute called\n[info] kelvanePlugin has been unloaded.\n"},
+       }) {
+    const Outcome run = Minihost(scene + " --answer L_,R_ " + c.options);
+    EXPECT_EQ(run.status, c.status) << c.options << "\n" << run.err;
+    EXPECT_EQ(run.out, c.out) << c.options;
+    EXPECT_TRUE(Contains(run.err, c.err)) << c.options << ": " << run.err;
+  }
+  std::remove(scene.c_str());
 }
 
 TEST(Minihost, DrawsBothSidesInTheSvg) {

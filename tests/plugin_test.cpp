@@ -230,11 +230,10 @@ TEST_F(Execute, RefusedDuplicationLeavesTheSceneAsItWas) {
   const std::string before = SceneText();
   xsihost::RefuseCommand(L"DuplicateSymmetry");
   EXPECT_EQ(Run().status, CStatus::OK);
-  EXPECT_EQ(LogTexts(),
-            (std::vector<std::string>{
-                "kelvane_Execute called",
-                "The host refused to duplicate \"Rig.LeftArm\" (DuplicateSymmetry).",
-                "No mirrored copy was made."}));
+  EXPECT_EQ(LogTexts(), (std::vector<std::string>{
+                            "kelvane_Execute called",
+                            "The host refused to duplicate \"Rig.LeftArm\" (DuplicateSymmetry).",
+                            "No mirrored copy was made."}));
   EXPECT_EQ(SceneText(), before);
 }
 
@@ -251,9 +250,9 @@ TEST_F(Execute, GivesTheHostCommandsExactlyTheirArguments) {
   xsihost::Select({Object("Rig.L_leg")});
   xsihost::SetDialogResponder(Pick(6));
   Run();
-  const std::vector<std::string> inspect = {"InspectObj",    "ref Rule of Rename",
-                                            "empty",         "string \"Kelvane by TUV\"",
-                                            "int 4",         "bool false"};
+  const std::vector<std::string> inspect = {"InspectObj", "ref Rule of Rename",
+                                            "empty",      "string \"Kelvane by TUV\"",
+                                            "int 4",      "bool false"};
   const std::vector<std::string> deleteRule = {"DeleteObj", "ref Rule of Rename"};
   EXPECT_EQ(CommandCallTexts(),
             (std::vector<std::vector<std::string>>{

@@ -77,8 +77,8 @@ inline std::string Print(const Node& node, int depth = 0) {
                      xsihost::ToUtf8(xsihost::FromUnits(node.type)) + " '" +
                      xsihost::ToUtf8(xsihost::FromUnits(node.name)) + "'";
   if (node.position) {
-    text += " " + std::to_string(node.position->x) + " " + std::to_string(node.position->y) +
-            " " + std::to_string(node.position->z);
+    text += " " + std::to_string(node.position->x) + " " + std::to_string(node.position->y) + " " +
+            std::to_string(node.position->z);
   }
   text += node.id == 0 ? " (new)\n" : " #" + std::to_string(node.id) + "\n";
   for (const Node& p : node.properties)
@@ -168,16 +168,16 @@ inline Node MirroredCopy(const Node& source, const std::u16string& appended) {
 }
 
 struct Run {
-  std::uint64_t selected = 0;  // the first selected object; 0 for nothing
+  std::uint64_t selected = 0;     // the first selected object; 0 for nothing
   std::optional<XSI::LONG> rule;  // the confirmed rule value (4: "Left,Right"); none: cancelled
   std::vector<xsihost::FaultReport> faults;
 };
 
 struct Prediction {
   Node scene;
-  bool completes = false;   // the run made its copy
-  bool ambiguous = false;   // another object had the chain root's suffixed full name: the host
-                            // may duplicate that one, which this model does not follow
+  bool completes = false;  // the run made its copy
+  bool ambiguous = false;  // another object had the chain root's suffixed full name: the host
+                           // may duplicate that one, which this model does not follow
 };
 
 inline Prediction Predict(const Node& before, const Run& run) {
@@ -237,9 +237,11 @@ inline Prediction Predict(const Node& before, const Run& run) {
 // ---- Comparing with what the log says was left ----
 
 struct LeftOvers {
-  std::vector<std::pair<std::u16string, std::u16string>> names;  // (name now, name before)
-  std::vector<std::u16string> copies;                             // full names of copies
-  int properties = 0;                                             // "Rule of Rename" left
+  using Rename = std::pair<std::u16string, std::u16string>;  // (name now, name before)
+  std::vector<Rename> names;                                 // what the log says
+  std::vector<Rename> allowedNames;    // what a log that may lack lines allows besides
+  std::vector<std::u16string> copies;  // full names of copies
+  int properties = 0;                  // "Rule of Rename" left
   bool unknownCopy = false;  // a copy of the chain may be left: the host failed to find it
 };
 
@@ -279,8 +281,9 @@ inline LeftOvers ReadLeftOvers() {
     } else if (between(text, nameStart, nameEnd, inner)) {
       const auto middle = inner.find(nameMiddle);
       if (middle != std::string::npos) {
-        left.names.emplace_back(xsihost::Units(xsihost::Str(inner.substr(0, middle))),
-                                xsihost::Units(xsihost::Str(inner.substr(middle + nameMiddle.size()))));
+        left.names.emplace_back(
+            xsihost::Units(xsihost::Str(inner.substr(0, middle))),
+            xsihost::Units(xsihost::Str(inner.substr(middle + nameMiddle.size()))));
       }
     }
   }
@@ -309,20 +312,22 @@ inline void Diff(const Node& expected, const Node& actual, const std::set<std::u
   if (expected.type != actual.type || expected.isProperty != actual.isProperty)
     fail("type differs");
   if (expected.name != actual.name) {
-    auto it = std::find(left.names.begin(), left.names.end(),
-                        std::make_pair(actual.name, expected.name));
-    if (it != left.names.end()) {
-      left.names.erase(it);
+    const auto rename = std::make_pair(actual.name, expected.name);
+    auto said = std::find(left.names.begin(), left.names.end(), rename);
+    auto allowed = std::find(left.allowedNames.begin(), left.allowedNames.end(), rename);
+    if (said != left.names.end()) {
+      left.names.erase(said);
+    } else if (allowed != left.allowedNames.end()) {
+      left.allowedNames.erase(allowed);
     } else {
       fail("named '" + xsihost::ToUtf8(xsihost::FromUnits(actual.name)) + "', expected '" +
            xsihost::ToUtf8(xsihost::FromUnits(expected.name)) + "'");
     }
   }
-  const bool samePosition =
-      expected.position.has_value() == actual.position.has_value() &&
-      (!expected.position ||
-       (expected.position->x == actual.position->x && expected.position->y == actual.position->y &&
-        expected.position->z == actual.position->z));
+  const bool samePosition = expected.position.has_value() == actual.position.has_value() &&
+                            (!expected.position || (expected.position->x == actual.position->x &&
+                                                    expected.position->y == actual.position->y &&
+                                                    expected.position->z == actual.position->z));
   if (!samePosition)
     fail("position differs");
   if (expected.properties.size() != actual.properties.size() ||
@@ -360,8 +365,10 @@ inline void RemoveNewNamed(Node& node, const std::u16string& text,
 // the run was given. When the host refused or raised on a log message (`logTrusted` false), the
 // log may lack a line; then whatever the command would have reported is allowed too: the
 // dialog's property, a copy of the chain beside it whose root is still named with the suffix,
-// sources still named with it. (The copy's root is renamed last, so a copy that stays after a run that did not complete
-// still has the suffix in its root's name.) Gives the failures as text, with both scenes; empty when the scene is as expected.
+// sources still named with it. (The copy's root is renamed last, so a copy that stays after a
+// run that did not complete still has the suffix in its root's name.) What the log says was
+// left must be there. Gives the failures as text, with both scenes; empty when the scene is as
+// expected.
 inline std::string Compare(const Node& expected, const Node& before, const Run& run,
                            bool logTrusted = true) {
   std::set<std::uint64_t> old;
@@ -377,6 +384,28 @@ inline std::string Compare(const Node& expected, const Node& before, const Run& 
     if (parent != nullptr)
       RemoveNewNamed(*parent, suffix, old);
   }
+  std::string failures;
+  auto untrue = [&](const std::string& what) {
+    failures += "\n  the log says " + what + " was left, but it is not";
+  };
+  for (const std::u16string& copy : left.copies) {
+    if (!RemoveNewCopy(actual, u"", copy, old))
+      untrue("the copy '" + xsihost::ToUtf8(xsihost::FromUnits(copy)) + "'");
+  }
+  auto removeProperty = [&] {
+    auto& props = actual.properties;
+    auto it = std::find_if(props.begin(), props.end(), [&](const Node& p) {
+      return p.name == u"Rule of Rename" && old.count(p.id) == 0;
+    });
+    if (it == props.end())
+      return false;
+    props.erase(it);
+    return true;
+  };
+  for (int i = 0; i < left.properties; ++i) {
+    if (!removeProperty())
+      untrue("the property \"Rule of Rename\"");
+  }
   if (root != nullptr && !logTrusted) {
     std::vector<const Node*> chain{root};
     for (size_t i = 0; i < chain.size(); ++i) {
@@ -384,21 +413,14 @@ inline std::string Compare(const Node& expected, const Node& before, const Run& 
         chain.push_back(&c);
     }
     for (const Node* source : chain)
-      left.names.emplace_back(source->name + suffix, source->name);
-    left.properties = std::max(left.properties, 1);
+      left.allowedNames.emplace_back(source->name + suffix, source->name);
+    removeProperty();
   }
-  for (const std::u16string& copy : left.copies)
-    RemoveNewCopy(actual, u"", copy, old);
-  for (int i = 0; i < left.properties; ++i) {
-    auto& props = actual.properties;
-    auto it = std::find_if(props.begin(), props.end(), [&](const Node& p) {
-      return p.name == u"Rule of Rename" && old.count(p.id) == 0;
-    });
-    if (it != props.end())
-      props.erase(it);
-  }
-  std::string failures;
   Diff(expected, actual, old, left, "Scene_Root", failures);
+  for (const auto& [now, was] : left.names) {
+    untrue("'" + xsihost::ToUtf8(xsihost::FromUnits(was)) + "' named '" +
+           xsihost::ToUtf8(xsihost::FromUnits(now)) + "'");
+  }
   if (failures.empty())
     return "";
   return failures + "\nexpected:\n" + Print(expected) + "actual:\n" + Print(Capture());

@@ -111,10 +111,9 @@ TEST(SymmetricCopyFaults, NoCopyMeansNothingRenamed) {
   xsihost::RefuseCommand(L"DuplicateSymmetry");
   kelvane::BuildSymmetricCopy(L"L_", L"R_");
   EXPECT_EQ(SceneText(), before);
-  EXPECT_EQ(LogTexts(),
-            (std::vector<std::string>{
-                "The host refused to duplicate \"M.L_root\" (DuplicateSymmetry).",
-                "No mirrored copy was made."}));
+  EXPECT_EQ(LogTexts(), (std::vector<std::string>{
+                            "The host refused to duplicate \"M.L_root\" (DuplicateSymmetry).",
+                            "No mirrored copy was made."}));
   EXPECT_EQ(xsihost::Log().back().severity, siInfoMsg);
 }
 
@@ -187,10 +186,9 @@ TEST(SymmetricCopyFaults, OnlyACopyOfTheSelectedChainIsRenamed) {
     EXPECT_FALSE(kelvane::BuildSymmetricCopy(L"L_", L"R_"));
     EXPECT_EQ(kelvane_test::NameOf(xsihost::Selected()[0]), c.selected);
     EXPECT_EQ(SceneText(), before);
-    EXPECT_EQ(LogTexts(),
-              (std::vector<std::string>{
-                  "DuplicateSymmetry left no mirrored copy of \"L_root\" selected.",
-                  "No mirrored copy was made."}));
+    EXPECT_EQ(LogTexts(), (std::vector<std::string>{
+                              "DuplicateSymmetry left no mirrored copy of \"L_root\" selected.",
+                              "No mirrored copy was made."}));
   }
 }
 

@@ -126,8 +126,8 @@ bool CheckArguments(const CString& command, const CValueArray& arguments,
     const ArgumentRule& rule = rules[i];
     const std::string which = name + ": argument " + std::to_string(i + 1);
     if (given.GetType() != rule.type && !(rule.emptyAllowed && given.IsEmpty())) {
-      LogError(Str(which + " must be " + TypeWord(rule.type) + ", not " +
-                   TypeWord(given.GetType())));
+      LogError(
+          Str(which + " must be " + TypeWord(rule.type) + ", not " + TypeWord(given.GetType())));
       return false;
     }
     if (rule.only && given != *rule.only) {
@@ -179,9 +179,9 @@ CStatus DeleteObj(const CValueArray& arguments) {
 constexpr XSI::LONG kModal = 4;
 
 CStatus InspectObj(const CValueArray& arguments, CValue& result) {
-  static const std::vector<ArgumentRule> rules = {
-      Any(CValue::siRef), EmptyOr(CValue::siString), EmptyOr(CValue::siString),
-      Any(CValue::siInt4), Any(CValue::siBool)};
+  static const std::vector<ArgumentRule> rules = {Any(CValue::siRef), EmptyOr(CValue::siString),
+                                                  EmptyOr(CValue::siString), Any(CValue::siInt4),
+                                                  Any(CValue::siBool)};
   if (!CheckArguments(L"InspectObj", arguments, rules))
     return CStatus::InvalidArgument;
   Object* property = FindKind(CRef(arguments[0]), Kind::Property);

@@ -6,8 +6,8 @@
 namespace XSI {
 
 using detail::Access;
-using xsihost::detail::Create;
 using xsihost::detail::Allowed;
+using xsihost::detail::Create;
 using xsihost::detail::Enter;
 using xsihost::detail::Find;
 using xsihost::detail::FindKind;

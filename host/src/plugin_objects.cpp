@@ -4,8 +4,8 @@
 
 namespace XSI {
 
-using xsihost::detail::Create;
 using xsihost::detail::Allowed;
+using xsihost::detail::Create;
 using xsihost::detail::Enter;
 using xsihost::detail::Find;
 using xsihost::detail::FindKind;

@@ -1,6 +1,5 @@
 // The host face: what the host does by itself, for tools and tests.
 #include <xsihost/host.h>
-
 #include <xsihost/text.h>
 
 #include <algorithm>
@@ -275,18 +274,30 @@ void DisarmFault() {
 std::vector<std::string> FaultTargets() {
   // Every operation the SDK face counts, and the host commands.
   static const char* const operations[] = {
-      "Application::ExecuteCommand",  "Application::GetActiveSceneRoot",
-      "Application::GetSelection",    "Application::LogMessage",
-      "CRef::IsValid",                "Command::EnableReturnValue",
-      "Command::PutDescription",      "Context::GetAttribute",
-      "Context::GetSource",           "Context::PutAttribute",
-      "CustomProperty::AddParameter", "Menu::AddCommandItem",
-      "PPGLayout::AddEnumControl",    "ProjectItem::GetPPGLayout",
-      "ProjectItem::GetParameterValue", "SIObject::GetFullName",
-      "SIObject::GetName",            "SIObject::GetType",
-      "SIObject::IsValid",            "SIObject::PutName",
-      "SceneItem::AddProperty",       "Selection::GetCount",
-      "Selection::operator[]",        "X3DObject::GetChildren",
+      "Application::ExecuteCommand",
+      "Application::GetActiveSceneRoot",
+      "Application::GetSelection",
+      "Application::LogMessage",
+      "CRef::IsValid",
+      "Command::EnableReturnValue",
+      "Command::PutDescription",
+      "Context::GetAttribute",
+      "Context::GetSource",
+      "Context::PutAttribute",
+      "CustomProperty::AddParameter",
+      "Menu::AddCommandItem",
+      "PPGLayout::AddEnumControl",
+      "ProjectItem::GetPPGLayout",
+      "ProjectItem::GetParameterValue",
+      "SIObject::GetFullName",
+      "SIObject::GetName",
+      "SIObject::GetType",
+      "SIObject::IsValid",
+      "SIObject::PutName",
+      "SceneItem::AddProperty",
+      "Selection::GetCount",
+      "Selection::operator[]",
+      "X3DObject::GetChildren",
   };
   std::set<std::string> targets{"DuplicateSymmetry", "DeleteObj", "InspectObj"};
   for (const std::string operation : operations) {

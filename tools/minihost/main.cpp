@@ -109,8 +109,6 @@ int Run(const minihost::Options& options) {
     }
   }
   xsihost::Select(selection);
-  for (const std::string& command : options.fail)
-    xsihost::RefuseCommand(xsihost::Str(command));
 
   auto outcome = std::make_shared<minihost::DialogOutcome>();
   if (options.answer) {
@@ -137,7 +135,12 @@ int Run(const minihost::Options& options) {
     return kRan;
   }
 
+  // The faults count the host operations of the run itself, not those of loading the plug-in.
+  xsihost::ClearFaults();
+  for (const xsihost::Fault& fault : options.faults)
+    xsihost::AddFault(fault);
   const xsihost::ExecuteResult result = plugin.Execute("kelvane");
+  xsihost::ClearFaults();
   plugin.Unload();
   PrintLog();
   std::cout << minihost::PrintScene(minihost::CaptureScene());
@@ -171,7 +174,7 @@ int main(int argc, char** argv) {
     return kBadInput;
   }
   if (options.help) {
-    std::cout << minihost::kUsage;
+    std::cout << minihost::Usage();
     return kRan;
   }
   return Run(options);

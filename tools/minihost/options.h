@@ -1,6 +1,8 @@
 // minihost's command line.
 #pragma once
 
+#include <xsihost/host.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,7 +15,7 @@ struct Options {
   std::vector<std::string> select;
   bool noSelect = false;
   std::optional<std::string> answer;
-  std::vector<std::string> fail;
+  std::vector<xsihost::Fault> faults;  // --fail and --raise, in order
   std::optional<std::string> svg;
   bool info = false;
   bool help = false;
@@ -22,6 +24,14 @@ struct Options {
 // Parses the arguments after the program name. On error returns false with `error` set.
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
 
-extern const char* const kUsage;
+// The help text, with the names that --fail and --raise accept.
+std::string Usage();
+
+// Reads the value of --fail or --raise: a host operation by its SDK method name, alone or with
+// its class, or a host command's name, optionally followed by "@K" (the K-th call of the run)
+// or "@K+" (the K-th and every later call). Without "@", every call. On a bad value returns
+// false with `error` set.
+bool ParseFault(const std::string& value, xsihost::FaultMode mode, xsihost::Fault& fault,
+                std::string& error);
 
 }  // namespace minihost
