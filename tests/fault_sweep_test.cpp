@@ -180,7 +180,7 @@ TEST_F(FaultSweep, DuplicationFailingInEachWay) {
     BuildScene(rig.scene);
     const std::uint64_t sources = kelvane_test::ChainOf(Object(rig.root)).size();
     for (FaultMode mode : {FaultMode::Raise, FaultMode::Refuse, FaultMode::RefuseClearingSelection,
-                           FaultMode::SucceedSelectingOther}) {
+                           FaultMode::SucceedSelectingOther, FaultMode::FailAfterRunning}) {
       EXPECT_TRUE(RunAndCheck(rig, {Fault{"DuplicateSymmetry", 1, false, mode}})) << rig.what;
       // The undoing refused as well: the names and the property stay, and the log says so.
       RunAndCheck(rig, {Fault{"DuplicateSymmetry", 1, false, mode},

@@ -202,6 +202,19 @@ TEST(SymmetricCopyFaults, ARefusedDuplicationThatEmptiedTheSelectionRenamesNothi
   EXPECT_EQ(LogTexts().back(), "No mirrored copy was made.");
 }
 
+// A duplication that made its copy but reported failure: the run stops, and the copy goes.
+TEST(SymmetricCopyFaults, ACopyFromAFailedDuplicationIsDeleted) {
+  BuildScene("root L_root\n  bone L_a\n");
+  const std::string before = SceneText();
+  xsihost::Select({Object("L_root")});
+  xsihost::ArmFaultOn("DuplicateSymmetry", 1, xsihost::FaultMode::FailAfterRunning);
+  EXPECT_FALSE(kelvane::BuildSymmetricCopy(L"L_", L"R_"));
+  EXPECT_EQ(SceneText(), before);
+  EXPECT_EQ(LogTexts(), (std::vector<std::string>{
+                            "The host refused to duplicate \"L_root\" (DuplicateSymmetry).",
+                            "No mirrored copy was made."}));
+}
+
 // A rename of a copy that the host refuses undoes the whole run: the copy is deleted.
 TEST(SymmetricCopyFaults, ARefusedCopyRenameDeletesTheCopy) {
   BuildScene("root L_root\n  bone L_a\n");

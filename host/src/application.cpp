@@ -64,6 +64,9 @@ CStatus Application::ExecuteCommand(const CString& name, const CValueArray& argu
     case xsihost::FaultMode::SucceedSelectingOther:
       xsihost::detail::SelectNextObject();
       return CStatus::OK;
+    case xsihost::FaultMode::FailAfterRunning:
+      xsihost::detail::RunCommand(name, arguments, result);
+      return CStatus::Fail;
     default:
       return CStatus::Fail;
   }

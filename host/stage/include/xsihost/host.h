@@ -132,10 +132,11 @@ void ClearRefusedCommands();
 enum class FaultMode {
   Raise,   // the operation throws HostFault before doing anything
   Refuse,  // a changing operation reports failure and changes nothing; a query answers as usual
-  // Two ways a host command can leave things; any other operation takes them as Refuse.
+  // Three ways a host command can leave things; any other operation takes them as Refuse.
   RefuseClearingSelection,  // the command reports failure and leaves nothing selected
   SucceedSelectingOther,    // the command reports success, does nothing, and selects the object
                             // after the first selected one in scene order (wrapping round)
+  FailAfterRunning,         // the command does its work, then reports failure all the same
 };
 
 // One injected fault: which calls of which host operation fail, and how.
