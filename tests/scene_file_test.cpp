@@ -60,7 +60,7 @@ TEST(SceneFile, PropertiesBelongToTheObjectAbove) {
 }
 
 struct BadScene {
-  const char* text;
+  std::string text;
   const char* error;
 };
 
@@ -91,7 +91,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadScene{"root a 1 2 3 4\n", "rig.scene:1: unexpected text after the position"},
         BadScene{"root a 1 x 3\n", "rig.scene:1: 'x' is not a decimal number"},
         BadScene{"root a 1 2 inf\n", "rig.scene:1: 'inf' is not a decimal number"},
-        BadScene{"root a 1 2 1e999\n", "rig.scene:1: '1e999' is not a decimal number"},
+        BadScene{"root a 1 2 1e999\n",
+                 "rig.scene:1: '1e999' is out of range (a double holds about 1e-308 to 1e308)"},
+        BadScene{"root a 1 2 1e309\n",
+                 "rig.scene:1: '1e309' is out of range (a double holds about 1e-308 to 1e308)"},
         BadScene{"root a 0x1 2 3\n", "rig.scene:1: '0x1' is not a decimal number"},
         BadScene{"root \"a\n", "rig.scene:1: missing closing quote"},
         BadScene{"root \"a\\n\"\n",
@@ -100,12 +103,32 @@ INSTANTIATE_TEST_SUITE_P(
         BadScene{"root a\"b\"\n", "rig.scene:1: unexpected character after the name"},
         BadScene{"root \"a\"b\n", "rig.scene:1: unexpected character after the name"},
         BadScene{"\"root\" a\n", "rig.scene:1: expected a type word at the start of the line"},
-        BadScene{"root a\x01\n", "rig.scene:1: control character in name"},
+        BadScene{"root a\x01\n", "rig.scene:1: control character \\x01 in the name"},
+        BadScene{"ro\x1b[31mot a\n", "rig.scene:1: control character \\x1b in the type"},
+        BadScene{std::string("root a\0b\n", 9), "rig.scene:1: NUL byte: this is not a text file"},
+        BadScene{"root a\rroot b\r", "rig.scene:1: carriage return inside the line (line ends "
+                                     "must be LF or CRLF)"},
+        BadScene{"root a 1 2 " + std::string(100000, '7') + "x\n",
+                 "rig.scene:1: '7777777777777777777777777777777777777777... (100001 bytes)' is "
+                 "not a decimal number"},
         BadScene{"root \xC3\n", "rig.scene:1: not valid UTF-8 text"},
         BadScene{"property p 1 2 3\n", "rig.scene:1: a property has no position"},
         BadScene{"root a\n  property p\n    bone b\n", "rig.scene:3: a property has no children"},
         BadScene{"# fine\n\nroot a\nroot\n", "rig.scene:4: missing name after 'root'"}),
     kelvane_test::PrintedName());
+
+TEST(SceneFile, ByteOrderMarkAndCrlfLineEndsAreRead) {
+  minihost::Scene scene;
+  std::string error;
+  ASSERT_TRUE(ParseScene("\xEF\xBB\xBFmodel Rig\r\n  root a 1 2 3\r\n", "f", scene, error))
+      << error;
+  ASSERT_EQ(scene.size(), 2u);
+  EXPECT_EQ(scene[0].type, "model");
+  EXPECT_EQ(minihost::PrintScene(scene), "model Rig\n  root a 1 2 3\n");
+  // A mark anywhere else is an ordinary character of a name.
+  ASSERT_TRUE(ParseScene("root a\xEF\xBB\xBF\n", "f", scene, error)) << error;
+  EXPECT_EQ(scene[0].name, "a\xEF\xBB\xBF");
+}
 
 TEST(SceneFile, FormatNumberIsShortestAndExact) {
   for (double v : {0.1, 1.0 / 3, -2.5, 1e-300, 123456789.125, 5e-324}) {

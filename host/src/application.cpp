@@ -31,7 +31,7 @@ Application::Application() = default;
 CStatus Application::LogMessage(const CString& message, siSeverityType severity) const {
   if (!Allowed("Application::LogMessage", Op::Change))
     return CStatus::Fail;
-  Host().log.push_back(xsihost::LogEntry{message, severity});
+  xsihost::detail::AppendLog(message, severity);
   return CStatus::OK;
 }
 

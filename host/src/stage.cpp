@@ -25,6 +25,7 @@ void Reset() {
   Remove(oldRoot);
   state.selection.clear();
   state.log.clear();
+  state.logListener = nullptr;
   state.responder = nullptr;
   state.refusedCommands.clear();
   state.copyNumber = L"1";
@@ -190,7 +191,11 @@ void ClearLog() {
 }
 
 void LogHostMessage(const CString& message, XSI::siSeverityType severity) {
-  Host().log.push_back(LogEntry{message, severity});
+  AppendLog(message, severity);
+}
+
+void SetLogListener(std::function<void(const LogEntry&)> listener) {
+  Host().logListener = std::move(listener);
 }
 
 std::string SeverityTag(XSI::siSeverityType severity) {

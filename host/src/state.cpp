@@ -27,6 +27,13 @@ State& Host() {
   return *state;
 }
 
+void AppendLog(const XSI::CString& message, XSI::siSeverityType severity) {
+  State& state = Host();
+  state.log.push_back(LogEntry{message, severity});
+  if (state.logListener)
+    state.logListener(state.log.back());
+}
+
 Object* Find(Id id) {
   State& state = Host();
   auto it = state.objects.find(id);

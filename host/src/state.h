@@ -6,6 +6,7 @@
 #include <xsihost/host.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -98,6 +99,7 @@ struct State {
   Id sceneRoot = 0;
   std::vector<Id> selection;
   std::vector<LogEntry> log;
+  std::function<void(const LogEntry&)> logListener;
   DialogResponder responder;
   std::set<std::u16string> refusedCommands;
   XSI::CString copyNumber = L"1";
@@ -138,6 +140,9 @@ inline bool Allowed(const char* operation, Op op) {
 // Selects, alone, the scene object that follows the first selected one in scene order (the
 // first of the scene after the last); leaves the selection as it is when there is no other.
 void SelectNextObject();
+
+// Stores a log message and tells the listener.
+void AppendLog(const XSI::CString& message, XSI::siSeverityType severity);
 
 // The host commands.
 XSI::CStatus RunCommand(const XSI::CString& name, const XSI::CValueArray& arguments,

@@ -3,7 +3,11 @@
 #include <xsihost/text.h>
 
 #include <istream>
+#include <optional>
 #include <ostream>
+
+#include "options.h"
+#include "printable.h"
 
 namespace minihost {
 
@@ -27,21 +31,31 @@ DialogAnswer Choose(const DialogRequest& request, const xsihost::DialogControl& 
   return DialogAnswer::Confirm;
 }
 
+// The item `typed` names: its number or its label, blanks around it and case not counting.
+std::optional<size_t> FindItem(const std::string& typed, const xsihost::DialogControl& control) {
+  const std::string wanted = NormalizedAnswer(typed);
+  for (size_t i = 0; i < control.items.size(); ++i) {
+    if (wanted == std::to_string(i + 1) ||
+        wanted == NormalizedAnswer(xsihost::ToUtf8(control.items[i].label))) {
+      return i;
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 xsihost::DialogResponder AnswerWith(const std::string& choice,
                                     std::shared_ptr<DialogOutcome> outcome) {
   return [choice, outcome](const DialogRequest& request) {
     outcome->shown = true;
-    if (choice == "cancel")
+    if (NormalizedAnswer(choice) == "cancel")
       return DialogAnswer::Cancel;
     if (const auto* control = FirstChoice(request)) {
-      for (size_t i = 0; i < control->items.size(); ++i) {
-        if (xsihost::ToUtf8(control->items[i].label) == choice)
-          return Choose(request, *control, i);
-      }
+      if (const auto item = FindItem(choice, *control))
+        return Choose(request, *control, *item);
     }
-    outcome->error = "the dialog has no choice '" + choice + "'";
+    outcome->error = "the dialog has no choice '" + Excerpt(choice) + "'";
     return DialogAnswer::Cancel;
   };
 }
@@ -51,22 +65,22 @@ xsihost::DialogResponder AskOnTerminal(std::istream& in, std::ostream& out,
   return [&in, &out, outcome](const DialogRequest& request) {
     outcome->shown = true;
     const auto* control = FirstChoice(request);
-    out << "== " << xsihost::ToUtf8(request.title) << " ==\n";
+    out << "== " << Printable(xsihost::ToUtf8(request.title)) << " ==\n";
     if (control == nullptr) {
       out << "(nothing to choose) press Enter to confirm, or type cancel: " << std::flush;
       std::string line;
-      if (!std::getline(in, line) || line == "cancel")
+      if (!std::getline(in, line) || NormalizedAnswer(line) == "cancel")
         return DialogAnswer::Cancel;
       return DialogAnswer::Confirm;
     }
     const XSI::CValue current = xsihost::ParameterValue(request.property, control->scriptName);
     size_t fallback = 0;
-    out << xsihost::ToUtf8(control->label) << ":\n";
+    out << Printable(xsihost::ToUtf8(control->label)) << ":\n";
     for (size_t i = 0; i < control->items.size(); ++i) {
       const bool isDefault = control->items[i].value == current;
       if (isDefault)
         fallback = i;
-      out << "  " << i + 1 << ") " << xsihost::ToUtf8(control->items[i].label)
+      out << "  " << i + 1 << ") " << Printable(xsihost::ToUtf8(control->items[i].label))
           << (isDefault ? "  (default)" : "") << "\n";
     }
     while (true) {
@@ -77,16 +91,15 @@ xsihost::DialogResponder AskOnTerminal(std::istream& in, std::ostream& out,
         out << "\n";
         return DialogAnswer::Cancel;
       }
-      if (line == "cancel")
+      if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+      if (NormalizedAnswer(line) == "cancel")
         return DialogAnswer::Cancel;
-      if (line.empty())
+      if (NormalizedAnswer(line).empty())
         return Choose(request, *control, fallback);
-      for (size_t i = 0; i < control->items.size(); ++i) {
-        if (line == std::to_string(i + 1) || line == xsihost::ToUtf8(control->items[i].label)) {
-          return Choose(request, *control, i);
-        }
-      }
-      out << "No such choice: " << line << "\n";
+      if (const auto item = FindItem(line, *control))
+        return Choose(request, *control, *item);
+      out << "No such choice: " << Excerpt(line) << "\n";
     }
   };
 }

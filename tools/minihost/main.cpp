@@ -1,21 +1,26 @@
 // minihost: a command-line stand-in for the XSI host that loads the kelvane plug-in, runs its
 // command on a scene file and prints what happened.
-#include <unistd.h>
 #include <xsihost/host.h>
 #include <xsihost/loader.h>
 #include <xsihost/text.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <set>
-#include <sstream>
+#include <system_error>
 
 #include "dialog.h"
 #include "example_rig.h"
+#include "input.h"
 #include "options.h"
+#include "platform.h"
+#include "printable.h"
 #include "scene_file.h"
 #include "svg.h"
 
@@ -24,59 +29,137 @@ namespace {
 constexpr int kRan = 0;
 constexpr int kPluginFailed = 1;
 constexpr int kBadInput = 2;
+constexpr int kOutputFailed = 3;
 
 std::string BesideExecutable(const std::string& file) {
-  char path[4096];
-  ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0)
+  const std::string self = minihost::ExecutablePath();
+  if (self.empty())
     return file;
-  std::string self(path, static_cast<size_t>(length));
-  return self.substr(0, self.find_last_of('/') + 1) + file;
+  return (minihost::PathFromUtf8(self).parent_path() / minihost::PathFromUtf8(file)).u8string();
 }
 
-bool ReadFile(const std::string& path, std::string& text, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "cannot read " + path + ": " + std::strerror(errno);
-    return false;
+// The plug-in the user named: a name without a folder is a file in the current folder, not a
+// library for the system's loader to search for.
+std::string PluginPath(const std::string& given) {
+  return given.find('/') == std::string::npos ? "./" + given : given;
+}
+
+void PrintLogEntry(const xsihost::LogEntry& entry) {
+  std::cerr << "[" << xsihost::SeverityTag(entry.severity) << "] "
+            << minihost::Printable(xsihost::ToUtf8(entry.message)) << "\n"
+            << std::flush;
+}
+
+// Writes `text` to standard output; false with `error` set when the system did not take it all.
+bool WriteStandardOutput(const std::string& text, std::string& error) {
+  errno = 0;
+  const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+  if (std::fflush(stdout) == 0 && written)
+    return true;
+  error = std::string("cannot write standard output: ") + std::strerror(errno != 0 ? errno : EIO);
+  return false;
+}
+
+std::string RegistrationText(const xsihost::RegistrarInfo& info) {
+  auto text = [](const XSI::CString& s) { return minihost::Printable(xsihost::ToUtf8(s)); };
+  std::string out = "plug-in: " + text(info.name) + "\nauthor: " + text(info.author) +
+                    "\nversion: " + std::to_string(info.major) + "." +
+                    std::to_string(info.minor) + "\n";
+  for (const auto& command : info.commands) {
+    out += "command: " + text(command.name) + " (scripting name " + text(command.scriptName) +
+           ", returns a value: " + (command.returnValueEnabled ? "yes" : "no") + ")\n";
   }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  text = buffer.str();
+  for (const auto& menu : info.menus) {
+    out += "menu: " + text(menu.name) + " at anchor " + std::to_string(menu.anchor) + "\n";
+    for (const auto& item : menu.items)
+      out += "  item: " + text(item.label) + " -> " + text(item.command) + "\n";
+  }
+  return out;
+}
+
+// Every scene object's full name, in scene order, with its reference.
+std::vector<std::pair<std::string, XSI::CRef>> FullNames() {
+  std::vector<std::pair<std::string, XSI::CRef>> names;
+  for (const XSI::CRef& ref : xsihost::SceneOrder()) {
+    const xsihost::ObjectInfo info = xsihost::Describe(ref);
+    if (!info.isProperty)
+      names.emplace_back(xsihost::ToUtf8(info.fullName), ref);
+  }
+  return names;
+}
+
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j)
+    row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// The objects that --select names, in order; false with `error` set for a name that no object
+// has, or that several share.
+bool ResolveSelection(const std::vector<std::string>& wanted, const std::string& fileName,
+                      std::vector<XSI::CRef>& selection, std::string& error) {
+  const auto names = FullNames();
+  for (const std::string& name : wanted) {
+    std::vector<XSI::CRef> found;
+    for (const auto& [fullName, ref] : names) {
+      if (fullName == name)
+        found.push_back(ref);
+    }
+    if (found.size() > 1) {
+      error = "--select " + minihost::Excerpt(name) + ": " + std::to_string(found.size()) +
+              " objects in " + minihost::Printable(fileName) +
+              " have that full name, and a full name must name one (rename all but one)";
+      return false;
+    }
+    if (found.empty()) {
+      error = "--select " + minihost::Excerpt(name) + ": no object with that full name in " +
+              minihost::Printable(fileName);
+      // The closest names, when the name is short enough to be a slip of the keyboard.
+      std::multimap<std::size_t, std::string> closest;
+      if (name.size() <= 256) {
+        for (const auto& candidate : names) {
+          const std::size_t distance = EditDistance(name, candidate.first);
+          if (distance <= std::max<std::size_t>(2, name.size() / 3))
+            closest.emplace(distance, candidate.first);
+        }
+      }
+      std::string suggestions;
+      for (auto it = closest.begin(); it != closest.end() && std::distance(closest.begin(), it) < 3;
+           ++it) {
+        suggestions += (suggestions.empty() ? "" : ", ") + minihost::Excerpt(it->second);
+      }
+      error += suggestions.empty() ? " (--list shows every full name)"
+                                   : "; did you mean " + suggestions + "?";
+      return false;
+    }
+    selection.push_back(found.front());
+  }
   return true;
 }
 
-void PrintLog() {
-  for (const auto& entry : xsihost::Log()) {
-    std::cerr << "[" << xsihost::SeverityTag(entry.severity) << "] "
-              << xsihost::ToUtf8(entry.message) << "\n";
-  }
-  xsihost::ClearLog();
-}
-
-void PrintRegistration(const xsihost::RegistrarInfo& info) {
-  using xsihost::ToUtf8;
-  std::cout << "plug-in: " << ToUtf8(info.name) << "\n"
-            << "author: " << ToUtf8(info.author) << "\n"
-            << "version: " << info.major << "." << info.minor << "\n";
-  for (const auto& command : info.commands) {
-    std::cout << "command: " << ToUtf8(command.name) << " (scripting name "
-              << ToUtf8(command.scriptName)
-              << ", returns a value: " << (command.returnValueEnabled ? "yes" : "no") << ")\n";
-  }
-  for (const auto& menu : info.menus) {
-    std::cout << "menu: " << ToUtf8(menu.name) << " at anchor " << menu.anchor << "\n";
-    for (const auto& item : menu.items) {
-      std::cout << "  item: " << ToUtf8(item.label) << " -> " << ToUtf8(item.command) << "\n";
-    }
-  }
+// Whether `a` and `b` are the same file (false when either does not exist).
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(minihost::PathFromUtf8(a), minihost::PathFromUtf8(b), ec);
 }
 
 int Run(const minihost::Options& options) {
   std::string text, error;
-  const std::string fileName = options.scene.value_or("(built-in example rig)");
+  const std::string fileName = !options.scene            ? "(built-in example rig)"
+                               : *options.scene == "-"   ? "(standard input)"
+                                                         : *options.scene;
   if (options.scene) {
-    if (!ReadFile(*options.scene, text, error)) {
+    if (!minihost::ReadSceneFile(*options.scene, text, error)) {
       std::cerr << "minihost: " << error << "\n";
       return kBadInput;
     }
@@ -84,21 +167,28 @@ int Run(const minihost::Options& options) {
     text = minihost::kExampleRig;
   }
   minihost::Scene scene;
-  if (!minihost::ParseScene(text, fileName, scene, error)) {
+  if (!minihost::ParseScene(text, minihost::Printable(fileName), scene, error)) {
     std::cerr << "minihost: " << error << "\n";
     return kBadInput;
   }
   const std::vector<XSI::CRef> refs = minihost::BuildScene(scene);
 
-  std::vector<XSI::CRef> selection;
-  for (const std::string& name : options.select) {
-    XSI::CRef ref = xsihost::FindByFullName(xsihost::Str(name));
-    if (!xsihost::Describe(ref).valid) {
-      std::cerr << "minihost: --select " << name << ": no object with that full name in "
-                << fileName << "\n";
-      return kBadInput;
+  if (options.list) {
+    std::string listing;
+    for (const auto& [fullName, ref] : FullNames())
+      listing += minihost::Printable(fullName) + " " +
+                 minihost::Printable(xsihost::ToUtf8(xsihost::Describe(ref).type)) + "\n";
+    if (!WriteStandardOutput(listing, error)) {
+      std::cerr << "minihost: " << error << "\n";
+      return kOutputFailed;
     }
-    selection.push_back(ref);
+    return kRan;
+  }
+
+  std::vector<XSI::CRef> selection;
+  if (!ResolveSelection(options.select, fileName, selection, error)) {
+    std::cerr << "minihost: " << error << "\n";
+    return kBadInput;
   }
   if (options.select.empty() && !options.noSelect) {
     for (size_t i = 0; i < scene.size(); ++i) {
@@ -110,28 +200,64 @@ int Run(const minihost::Options& options) {
   }
   xsihost::Select(selection);
 
-  auto outcome = std::make_shared<minihost::DialogOutcome>();
-  if (options.answer) {
-    xsihost::SetDialogResponder(minihost::AnswerWith(*options.answer, outcome));
-  } else if (isatty(STDIN_FILENO)) {
-    xsihost::SetDialogResponder(minihost::AskOnTerminal(std::cin, std::cerr, outcome));
+  // The picture's file is opened before the run, so that a path that cannot be written is
+  // known before anything happens, and it can never be the scene file itself.
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> svgFile(nullptr, std::fclose);
+  if (options.svg) {
+    if (options.scene && SameFile(*options.svg, *options.scene)) {
+      std::cerr << "minihost: --svg " << minihost::Printable(*options.svg)
+                << " is the scene file: it would be overwritten\n";
+      return kBadInput;
+    }
+    errno = 0;
+    svgFile.reset(minihost::OpenFile(*options.svg, "wb"));
+    if (!svgFile) {
+      std::cerr << "minihost: cannot write " << minihost::Printable(*options.svg) << ": "
+                << std::strerror(errno != 0 ? errno : ENOENT) << "\n";
+      return kBadInput;
+    }
   }
 
+  // The dialog talks to the person at the terminal itself, so that standard error can go to a
+  // file and still hold the log alone.
+  auto outcome = std::make_shared<minihost::DialogOutcome>();
+  std::ifstream terminalIn;
+  std::ofstream terminalOut;
+  if (options.answer) {
+    xsihost::SetDialogResponder(minihost::AnswerWith(*options.answer, outcome));
+  } else if (minihost::StandardInputIsTerminal()) {
+    const minihost::TerminalNames terminal = minihost::Terminal();
+    terminalIn.open(terminal.input);
+    terminalOut.open(terminal.output);
+    if (terminalIn && terminalOut) {
+      xsihost::SetDialogResponder(minihost::AskOnTerminal(terminalIn, terminalOut, outcome));
+    } else {
+      xsihost::SetDialogResponder(minihost::AskOnTerminal(std::cin, std::cerr, outcome));
+    }
+  }
+  xsihost::SetLogListener(PrintLogEntry);
+
   std::set<std::uint64_t> before;
-  for (const XSI::CRef& ref : xsihost::SceneOrder())
+  std::set<std::string> namesBefore;
+  for (const XSI::CRef& ref : xsihost::SceneOrder()) {
     before.insert(xsihost::ObjectId(ref));
+    namesBefore.insert(xsihost::ToUtf8(xsihost::Describe(ref).fullName));
+  }
 
   xsihost::PluginLoader plugin;
-  const std::string path = options.plugin.value_or(BesideExecutable("kelvane.so"));
+  const std::string path =
+      options.plugin ? PluginPath(*options.plugin) : BesideExecutable(KELVANE_PLUGIN_FILE);
   if (!plugin.Load(path, error)) {
-    PrintLog();
-    std::cerr << "minihost: " << error << "\n";
+    std::cerr << "minihost: " << minihost::Printable(error) << "\n";
     return kPluginFailed;
   }
   if (options.info) {
-    PrintRegistration(plugin.Registration());
+    const std::string registration = RegistrationText(plugin.Registration());
     plugin.Unload();
-    PrintLog();
+    if (!WriteStandardOutput(registration, error)) {
+      std::cerr << "minihost: " << error << "\n";
+      return kOutputFailed;
+    }
     return kRan;
   }
 
@@ -142,20 +268,39 @@ int Run(const minihost::Options& options) {
   const xsihost::ExecuteResult result = plugin.Execute("kelvane");
   xsihost::ClearFaults();
   plugin.Unload();
-  PrintLog();
-  std::cout << minihost::PrintScene(minihost::CaptureScene());
-  if (options.svg) {
-    std::ofstream out(*options.svg, std::ios::binary);
-    out << minihost::DrawSvg(before);
-    if (!out) {
-      std::cerr << "minihost: cannot write " << *options.svg << "\n";
-      return kBadInput;
+
+  std::size_t made = 0, namedLikeBefore = 0;
+  for (const XSI::CRef& ref : xsihost::SceneOrder()) {
+    if (before.count(xsihost::ObjectId(ref)) != 0)
+      continue;
+    ++made;
+    namedLikeBefore += namesBefore.count(xsihost::ToUtf8(xsihost::Describe(ref).fullName));
+  }
+  if (made != 0 && namedLikeBefore == made) {
+    std::cerr << "minihost: note: the rule flipped no name: every new object has the full name "
+                 "of an object that was there before (does the chain use the other rule?)\n";
+  }
+
+  const bool printed =
+      WriteStandardOutput(minihost::PrintScene(minihost::CaptureScene()), error);
+  if (!printed)
+    std::cerr << "minihost: " << error << "\n";
+  if (svgFile) {
+    const std::string svg = minihost::DrawSvg(before, result.ran && !result.raised);
+    errno = 0;
+    const bool written = std::fwrite(svg.data(), 1, svg.size(), svgFile.get()) == svg.size();
+    if (std::fclose(svgFile.release()) != 0 || !written) {
+      std::cerr << "minihost: cannot write " << minihost::Printable(*options.svg) << ": "
+                << std::strerror(errno != 0 ? errno : EIO) << "\n";
+      return kOutputFailed;
     }
   }
   if (!result.ran || result.raised) {
-    std::cerr << "minihost: " << result.error << "\n";
+    std::cerr << "minihost: " << minihost::Printable(result.error) << "\n";
     return kPluginFailed;
   }
+  if (!printed)
+    return kOutputFailed;
   if (!outcome->error.empty()) {
     std::cerr << "minihost: --answer: " << outcome->error << "\n";
     return kBadInput;
@@ -168,13 +313,19 @@ int Run(const minihost::Options& options) {
 int main(int argc, char** argv) {
   minihost::Options options;
   std::string error;
-  if (!minihost::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+  if (!minihost::ParseOptions(minihost::CommandLineArguments(argc, argv), options, error)) {
     std::cerr << "minihost: " << error << "\n"
               << "Try 'minihost --help'.\n";
     return kBadInput;
   }
-  if (options.help) {
-    std::cout << minihost::Usage();
+  if (options.help || options.version) {
+    const std::string text = options.help ? minihost::Usage()
+                                          : std::string("minihost (kelvane) ") + KELVANE_VERSION +
+                                                "\n";
+    if (!WriteStandardOutput(text, error)) {
+      std::cerr << "minihost: " << error << "\n";
+      return kOutputFailed;
+    }
     return kRan;
   }
   return Run(options);

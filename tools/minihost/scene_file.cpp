@@ -6,6 +6,8 @@
 #include <cmath>
 #include <utility>
 
+#include "printable.h"
+
 namespace minihost {
 
 namespace {
@@ -50,8 +52,9 @@ class LineReader {
     if (m_pos < m_text.size() && m_text[m_pos] == '"')
       return Quoted(out, error);
     if (!Word(out)) {
-      error = m_pos < m_text.size() ? std::string("unexpected '") + m_text[m_pos] + "' in name"
-                                    : "missing name";
+      error = m_pos < m_text.size()
+                  ? "unexpected '" + Printable(m_text.substr(m_pos, 1)) + "' in name"
+                  : "missing name";
       return false;
     }
     return true;
@@ -64,7 +67,7 @@ class LineReader {
     }
     for (char c : word) {
       if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E')) {
-        error = "'" + word + "' is not a decimal number";
+        error = "'" + Excerpt(word) + "' is not a decimal number";
         return false;
       }
     }
@@ -72,8 +75,12 @@ class LineReader {
     if (*begin == '+')
       ++begin;  // from_chars takes no plus sign
     auto [end, ec] = std::from_chars(begin, word.data() + word.size(), out);
+    if (ec == std::errc::result_out_of_range && end == word.data() + word.size()) {
+      error = "'" + Excerpt(word) + "' is out of range (a double holds about 1e-308 to 1e308)";
+      return false;
+    }
     if (ec != std::errc() || end != word.data() + word.size() || !std::isfinite(out)) {
-      error = "'" + word + "' is not a decimal number";
+      error = "'" + Excerpt(word) + "' is not a decimal number";
       return false;
     }
     return true;
@@ -109,11 +116,24 @@ class LineReader {
   size_t m_pos = 0;
 };
 
+// The first control character of `text`, escaped, or "" when there is none.
+std::string FirstControl(std::string_view text) {
+  for (char c : text) {
+    if (IsControl(static_cast<unsigned char>(c)))
+      return Printable(std::string_view(&c, 1));
+  }
+  return "";
+}
+
 // Parses the fields of one line into `line`.
 bool ParseFields(std::string_view fields, SceneLine& line, std::string& error) {
   LineReader reader(fields);
   if (!reader.Word(line.type)) {
     error = "expected a type word at the start of the line";
+    return false;
+  }
+  if (const std::string control = FirstControl(line.type); !control.empty()) {
+    error = "control character " + control + " in the type";
     return false;
   }
   if (!reader.NextIsSpaceOrEnd()) {
@@ -122,7 +142,7 @@ bool ParseFields(std::string_view fields, SceneLine& line, std::string& error) {
   }
   line.isProperty = line.type == "property";
   if (reader.AtEnd()) {
-    error = "missing name after '" + line.type + "'";
+    error = "missing name after '" + Excerpt(line.type) + "'";
     return false;
   }
   if (!reader.Name(line.name, error))
@@ -131,11 +151,9 @@ bool ParseFields(std::string_view fields, SceneLine& line, std::string& error) {
     error = "empty name";
     return false;
   }
-  for (char c : line.name) {
-    if (IsControl(static_cast<unsigned char>(c))) {
-      error = "control character in name";
-      return false;
-    }
+  if (const std::string control = FirstControl(line.name); !control.empty()) {
+    error = "control character " + control + " in the name";
+    return false;
   }
   if (!reader.NextIsSpaceOrEnd()) {
     error = "unexpected character after the name";
@@ -199,7 +217,9 @@ bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene
   int lineNumber = 0;
   int previousDepth = -1;
   bool previousIsProperty = false;
-  size_t start = 0;
+  // A UTF-8 byte-order mark, as some editors write one, is no part of the first line.
+  const std::string_view bom = "\xEF\xBB\xBF";
+  size_t start = text.substr(0, bom.size()) == bom ? bom.size() : 0;
   while (start <= text.size()) {
     size_t end = text.find('\n', start);
     if (end == std::string_view::npos)
@@ -208,11 +228,15 @@ bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene
     start = end + 1;
     ++lineNumber;
     if (!raw.empty() && raw.back() == '\r')
-      raw.remove_suffix(1);
+      raw.remove_suffix(1);  // CRLF line ends
     auto fail = [&](const std::string& what) {
       error = fileName + ":" + std::to_string(lineNumber) + ": " + what;
       return false;
     };
+    if (raw.find('\0') != std::string_view::npos)
+      return fail("NUL byte: this is not a text file");
+    if (raw.find('\r') != std::string_view::npos)
+      return fail("carriage return inside the line (line ends must be LF or CRLF)");
     XSI::CString unused;
     if (!xsihost::FromUtf8(raw, unused))
       return fail("not valid UTF-8 text");

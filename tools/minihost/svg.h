@@ -13,7 +13,8 @@ namespace minihost {
 // a line from each object to its nearest ancestor with a position, each object labelled with
 // its name, the objects not in `before` in a second colour, the mirror plane x = 0 dashed,
 // all scaled to fit.
-// `before` holds the xsihost::ObjectId of the objects that were there before the run.
-std::string DrawSvg(const std::set<std::uint64_t>& before);
+// `before` holds the xsihost::ObjectId of the objects that were there before the run; `ran`
+// says whether the run went through (the legend speaks of what the run made only then).
+std::string DrawSvg(const std::set<std::uint64_t>& before, bool ran = true);
 
 }  // namespace minihost

@@ -78,6 +78,10 @@ struct LogEntry {
 };
 const std::vector<LogEntry>& Log();
 void ClearLog();
+// Called with every message right after it is logged, by the plug-in or by the host, so that a
+// tool can show the log as it happens. One listener at a time; an empty one removes it, and so
+// does Reset().
+void SetLogListener(std::function<void(const LogEntry&)> listener);
 // A message of the host's own (not a plug-in operation: never counted, never faulted).
 void LogHostMessage(const XSI::CString& message, XSI::siSeverityType severity);
 // Severity as a short tag: "fatal", "error", "warning", "info", "verbose", or the number.
