@@ -77,7 +77,29 @@ INSTANTIATE_TEST_SUITE_P(
                     TerminalCase{"1\n", xsihost::DialogAnswer::Confirm, 4},
                     TerminalCase{"cancel\n", xsihost::DialogAnswer::Cancel, 4},
                     TerminalCase{"", xsihost::DialogAnswer::Cancel, 4},  // end of input
-                    TerminalCase{"7\nbogus\n2\n", xsihost::DialogAnswer::Confirm, 6}),
+                    TerminalCase{"7\nbogus\n2\n", xsihost::DialogAnswer::Confirm, 6},
+                    // Blanks around the answer and its case do not count.
+                    TerminalCase{" 2 \n", xsihost::DialogAnswer::Confirm, 6},
+                    TerminalCase{"l_,r_\n", xsihost::DialogAnswer::Confirm, 6},
+                    TerminalCase{"\tLEFT,RIGHT\r\n", xsihost::DialogAnswer::Confirm, 4},
+                    TerminalCase{"Cancel\n", xsihost::DialogAnswer::Cancel, 4},
+                    TerminalCase{"  \n", xsihost::DialogAnswer::Confirm, 4}),
     kelvane_test::PrintedName());
+
+// What the user typed is shown back escaped: an arrow key or Esc cannot garble the terminal.
+TEST_F(MinihostDialog, ShowsAnUnknownAnswerEscaped) {
+  std::istringstream in("\x1b[A\n2\n");
+  std::ostringstream out;
+  EXPECT_EQ(minihost::AskOnTerminal(in, out, outcome)(request), xsihost::DialogAnswer::Confirm);
+  EXPECT_NE(out.str().find("No such choice: \\x1b[A\n"), std::string::npos) << out.str();
+  EXPECT_EQ(out.str().find('\x1b'), std::string::npos);
+}
+
+TEST_F(MinihostDialog, AFixedAnswerIgnoresBlanksAndCase) {
+  EXPECT_EQ(minihost::AnswerWith(" l_,R_ ", outcome)(request), xsihost::DialogAnswer::Confirm);
+  EXPECT_TRUE(Value() == CValue(LONG(6)));
+  EXPECT_EQ(minihost::AnswerWith("CANCEL", outcome)(request), xsihost::DialogAnswer::Cancel);
+  EXPECT_EQ(outcome->error, "");
+}
 
 }  // namespace

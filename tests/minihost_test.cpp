@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "scene_file.h"
 
@@ -56,6 +57,33 @@ std::string WriteTemp(const std::string& text) {
 
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
+}
+
+// Runs a shell command line in which "$M" is minihost; gives its status, stdout and stderr.
+Outcome Shell(const std::string& line) {
+  char outPath[] = "/tmp/minihost-out-XXXXXX";
+  char errPath[] = "/tmp/minihost-err-XXXXXX";
+  close(mkstemp(outPath));
+  close(mkstemp(errPath));
+  const std::string command = "M='" + std::string(KELVANE_MINIHOST_PATH) + "'; { " + line +
+                              "; } >" + outPath + " 2>" + errPath;
+  const int raw = std::system(command.c_str());
+  Outcome outcome;
+  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  outcome.out = Slurp(outPath);
+  outcome.err = Slurp(errPath);
+  std::remove(outPath);
+  std::remove(errPath);
+  return outcome;
+}
+
+bool HasRawControlCharacter(const std::string& text) {
+  for (char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && c != '\n') || u == 0x7F)
+      return true;
+  }
+  return false;
 }
 
 TEST(Minihost, MirrorsTheExampleRigWithRightNames) {
@@ -205,6 +233,283 @@ TEST(Minihost, DrawsBothSidesInTheSvg) {
   EXPECT_TRUE(Contains(svg, "stroke-dasharray"));                                // the mirror plane
   EXPECT_TRUE(Contains(svg, "fill=\"#d9480f\" text-anchor=\"end\">RightHand"));  // made by the run
   EXPECT_TRUE(Contains(svg, "fill=\"#1f5fbf\" text-anchor=\"start\">LeftHand"));
+}
+
+// ---- minihost as a dependable Unix tool ----
+
+// What is not a readable text file is refused before anything runs, with the reason.
+TEST(MinihostInput, WhatIsNotAReadableSceneIsRefused) {
+  struct Case {
+    const char* line;
+    const char* message;
+  };
+  for (const Case& c : {
+           Case{"$M /tmp </dev/null", "minihost: cannot read /tmp: it is a directory\n"},
+           Case{"$M /proc/self/mem </dev/null",
+                "minihost: cannot read /proc/self/mem: Input/output error\n"},
+           Case{"timeout 10 $M /dev/zero </dev/null",
+                "minihost: /dev/zero:1: NUL byte: this is "
+                "not a text file\n"},
+           Case{"yes 'null a' | head -c 300000000 | timeout 60 $M -",
+                "minihost: cannot read -: larger than 256 MiB, the most minihost reads\n"},
+           Case{"printf 'root a\\rroot b\\r' | $M -",
+                "minihost: (standard input):1: carriage return inside the line (line ends must "
+                "be LF or CRLF)\n"},
+           Case{"printf 'ro\\033[31mot a\\n' | $M -",
+                "minihost: (standard input):1: control character \\x1b in the type\n"},
+       }) {
+    const Outcome run = Shell(c.line);
+    EXPECT_EQ(run.status, 2) << c.line;
+    EXPECT_EQ(run.err, c.message) << c.line;
+    EXPECT_EQ(run.out, "") << c.line;
+  }
+}
+
+TEST(MinihostInput, ByteOrderMarkCrlfAndStandardInputAreRead) {
+  const Outcome run =
+      Shell("printf '\\357\\273\\277model Rig\\r\\n  root L_a 1 0 0\\r\\n' | $M --answer L_,R_ -");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "model Rig\n  root L_a 1 0 0\n  root R_a -1 0 0\n");
+}
+
+// A long or hostile value never reaches the terminal whole or raw.
+TEST(MinihostInput, MessagesQuoteShortEscapedExcerpts) {
+  const std::string digits(100000, '7');
+  const Outcome number = Shell("printf 'root a 1 2 " + digits + "x\\n' | $M -");
+  EXPECT_EQ(number.status, 2);
+  EXPECT_LT(number.err.size(), 200u) << number.err.substr(0, 300);
+  EXPECT_TRUE(Contains(number.err, "... (100001 bytes)' is not a decimal number")) << number.err;
+
+  const Outcome huge = Shell("printf 'root a 1 2 1e309\\n' | $M -");
+  EXPECT_TRUE(Contains(huge.err, "'1e309' is out of range")) << huge.err;
+
+  const Outcome select = Shell("$M --select " + std::string(100000, 'q') + " </dev/null");
+  EXPECT_EQ(select.status, 2);
+  EXPECT_LT(select.err.size(), 300u);
+
+  const Outcome escape = Shell(
+      "$M --select $(printf 'Rig.\\033[31mred') --answer $(printf "
+      "'\\033[2J') </dev/null");
+  EXPECT_EQ(escape.status, 2);
+  EXPECT_FALSE(HasRawControlCharacter(escape.err)) << escape.err;
+}
+
+TEST(MinihostSelect, ANameThatSeveralObjectsShareIsAnError) {
+  const std::string scene = WriteTemp("null a\n  root L_root\nnull b\n  root L_root\n");
+  const Outcome run = Minihost(scene + " --select L_root");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_TRUE(Contains(run.err, "--select L_root: 2 objects in " + scene + " have that full name"))
+      << run.err;
+  EXPECT_EQ(run.out, "");
+  std::remove(scene.c_str());
+}
+
+TEST(MinihostSelect, ListAndSuggestionsFindTheName) {
+  const std::string scene = WriteTemp(
+      "model Rig\n  root LeftArm\n    property Notes\n"
+      "    bone LeftUpper\n  root LeftLeg\n");
+  const Outcome list = Minihost(scene + " --list");
+  EXPECT_EQ(list.status, 0) << list.err;
+  EXPECT_EQ(list.out, "Rig model\nRig.LeftArm root\nRig.LeftUpper bone\nRig.LeftLeg root\n");
+  const Outcome typo = Minihost(scene + " --select Rig.LeftAm");
+  EXPECT_EQ(typo.status, 2);
+  EXPECT_TRUE(Contains(typo.err, "did you mean Rig.LeftArm, Rig.LeftLeg?")) << typo.err;
+  const Outcome far = Minihost(scene + " --select Nothing.Like.It");
+  EXPECT_TRUE(Contains(far.err, "(--list shows every full name)")) << far.err;
+  std::remove(scene.c_str());
+}
+
+TEST(MinihostRun, SaysWhenTheRuleFlippedNoName) {
+  const std::string scene = WriteTemp("root L_a 1 0 0\n");
+  const Outcome same = Minihost(scene + " --answer Left,Right");
+  EXPECT_EQ(same.status, 0);
+  EXPECT_TRUE(Contains(same.err, "minihost: note: the rule flipped no name")) << same.err;
+  const Outcome flipped = Minihost(scene + " --answer L_,R_");
+  EXPECT_FALSE(Contains(flipped.err, "note:")) << flipped.err;
+  std::remove(scene.c_str());
+}
+
+// Output that the system does not take is an error, not a silent success.
+TEST(MinihostOutput, WriteErrorsAreReported) {
+  const std::string example = std::string(KELVANE_EXAMPLES_DIR) + "/worked_example.scene";
+  struct Case {
+    std::string line;
+    const char* reason;
+  };
+  for (const Case& c :
+       {Case{"$M " + example + " --answer L_,R_ </dev/null >/dev/full", "No space left on device"},
+        Case{"$M " + example + " --answer L_,R_ </dev/null >&-", "Bad file descriptor"},
+        Case{"$M --list </dev/null >/dev/full", "No space left on device"},
+        Case{"$M --version </dev/null >/dev/full", "No space left on device"}}) {
+    const Outcome run = Shell(c.line);
+    EXPECT_EQ(run.status, 3) << c.line;
+    EXPECT_TRUE(
+        Contains(run.err, std::string("minihost: cannot write standard output: ") + c.reason))
+        << c.line << ": " << run.err;
+  }
+}
+
+TEST(MinihostOutput, APictureThatCannotBeWrittenStopsTheRunBeforeItStarts) {
+  const std::string scene = WriteTemp("root L_a 1 0 0\n");
+  struct Case {
+    std::string options;
+    std::string message;
+  };
+  for (const Case& c :
+       {Case{"--svg /nonexistent/dir/x.svg",
+             "minihost: cannot write /nonexistent/dir/x.svg: No such file or directory\n"},
+        Case{"--svg ''", "minihost: cannot write : No such file or directory\n"},
+        Case{"--svg " + scene, "minihost: --svg " + scene +
+                                   " is the scene file: it would be "
+                                   "overwritten\n"}}) {
+    const Outcome run = Minihost(scene + " --answer L_,R_ " + c.options);
+    EXPECT_EQ(run.status, 2) << c.options;
+    EXPECT_EQ(run.err, c.message) << c.options;
+    EXPECT_EQ(run.out, "") << c.options;
+  }
+  EXPECT_EQ(Slurp(scene), "root L_a 1 0 0\n");
+  std::remove(scene.c_str());
+}
+
+// With standard input a terminal, the dialog talks to the terminal itself: standard error,
+// sent to a file, holds the log alone, one message a line, and the log comes as it happens.
+TEST(MinihostDialog, TalksThroughTheTerminal) {
+  const std::string scene = WriteTemp("root L_a 1 0 0\n");
+  const Outcome tty =
+      Shell("printf ' L_,r_ \\n' | script -qec \"$M " + scene + " 2>" + scene + ".log\" /dev/null");
+  EXPECT_EQ(tty.status, 0) << tty.err;
+  EXPECT_TRUE(Contains(tty.out, "== Kelvane by TUV ==")) << tty.out;
+  EXPECT_TRUE(Contains(tty.out, "root R_a -1 0 0")) << tty.out;
+  EXPECT_EQ(Slurp(scene + ".log"),
+            "[info] kelvane_Execute called\n[info] kelvanePlugin has been unloaded.\n");
+  std::remove((scene + ".log").c_str());
+
+  const Outcome both = Shell("printf 'cancel\\n' | script -qec \"$M " + scene + "\" /dev/null");
+  const auto called = both.out.find("[info] kelvane_Execute called");
+  const auto dialog = both.out.find("== Kelvane by TUV ==");
+  ASSERT_NE(called, std::string::npos) << both.out;
+  EXPECT_LT(called, dialog) << both.out;
+  EXPECT_TRUE(Contains(both.out, "[info] User cancelled")) << both.out;
+  std::remove(scene.c_str());
+}
+
+TEST(MinihostOptions, EveryFormAUnixUserExpects) {
+  const std::string example = std::string(KELVANE_EXAMPLES_DIR) + "/worked_example.scene";
+  const std::string right = "    root R_root -1 12 0\n";
+  const std::string bin = std::string(KELVANE_MINIHOST_PATH)
+                              .substr(0, std::string(KELVANE_MINIHOST_PATH).find_last_of('/'));
+  const std::string dashed = WriteTemp("root L_a\n");
+  const std::string dashName = dashed.substr(0, dashed.find_last_of('/') + 1) + "-dash.scene";
+  std::rename(dashed.c_str(), dashName.c_str());
+  struct Case {
+    std::string line;
+    int status;
+    std::string out;  // a part of standard output
+  };
+  for (const Case& c : {
+           Case{"$M --answer=L_,R_ " + example + " </dev/null", 0, right},
+           Case{"$M --answer=' l_,r_ ' " + example + " </dev/null", 0, right},
+           Case{"cat " + example + " | $M --answer L_,R_ -", 0, right},
+           Case{"cd " + dashName.substr(0, dashName.find_last_of('/')) +
+                    " && $M --answer L_,R_ -- -dash.scene </dev/null",
+                0, "root R_a\n"},
+           Case{
+               "cd " + bin + " && $M --plugin kelvane.so --answer L_,R_ " + example + " </dev/null",
+               0, right},
+           Case{"$M --version", 0, "minihost (kelvane) 1.0\n"},
+       }) {
+    const Outcome run = Shell(c.line);
+    EXPECT_EQ(run.status, c.status) << c.line << "\n" << run.err;
+    EXPECT_TRUE(Contains(run.out, c.out)) << c.line << "\n" << run.out;
+  }
+  std::remove(dashName.c_str());
+
+  // A plug-in named without a folder is that file in the current folder, never a library
+  // found elsewhere (such as the one beside minihost).
+  const Outcome elsewhere = Shell("cd /tmp && $M --plugin kelvane.so </dev/null");
+  EXPECT_EQ(elsewhere.status, 1);
+  EXPECT_TRUE(Contains(elsewhere.err, "./kelvane.so")) << elsewhere.err;
+}
+
+TEST(MinihostOptions, ConflictsAreErrors) {
+  struct Case {
+    const char* options;
+    const char* message;
+  };
+  for (const Case& c : {
+           Case{"--info --svg x.svg", "--info does not run the command: --svg has no use with it"},
+           Case{"--list --answer cancel",
+                "--list does not run the command: --answer has no use with it"},
+           Case{"--info --list", "--info and --list do not go together"},
+           Case{"--no-select --select a", "--no-select and --select do not go together"},
+           Case{"--list=yes", "option --list takes no value"},
+           Case{"--answer=", "--answer takes \"Left,Right\", \"L_,R_\" or cancel, not "},
+       }) {
+    const Outcome run = Minihost(c.options);
+    EXPECT_EQ(run.status, 2) << c.options;
+    EXPECT_TRUE(Contains(run.err, std::string("minihost: ") + c.message)) << run.err;
+    EXPECT_FALSE(Contains(run.err, "[info]")) << c.options;
+  }
+}
+
+// The picture on rigs a rigger draws: labels stay apart and off the plane's line, long names
+// are shortened with the whole name as a tooltip, huge coordinates still give numbers.
+TEST(MinihostPicture, LabelsStayApartAndEveryNumberIsANumber) {
+  char path[] = "/tmp/minihost-svg-XXXXXX";
+  close(mkstemp(path));
+  const std::string svgPath = path;
+  const std::string longName(100000, 'n');
+  const std::string scene =
+      WriteTemp("root L_a 1.7e308 -1.7e308 0\n  bone L_b -1.7e308 1.7e308 0\n  bone " + longName +
+                " 0 0 0\n");
+  const Outcome run = Minihost(scene + " --answer cancel --svg " + svgPath);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string svg = Slurp(svgPath);
+  EXPECT_FALSE(Contains(svg, "nan")) << svg.substr(0, 2000);
+  EXPECT_FALSE(Contains(svg, "inf"));
+  EXPECT_TRUE(Contains(svg, std::string(40, 'n') + "...</text>"));
+  EXPECT_TRUE(Contains(svg, "<title>" + longName + "</title>"));
+  EXPECT_TRUE(Contains(svg, "the run made nothing"));
+  EXPECT_FALSE(Contains(svg, "made by the run"));
+
+  // Every label of the biped against every other: no two boxes overlap.
+  const Outcome biped = Minihost(std::string(KELVANE_EXAMPLES_DIR) +
+                                 "/biped.scene --select Character.Skeleton.LeftHip "
+                                 "--answer Left,Right --svg " +
+                                 svgPath);
+  ASSERT_EQ(biped.status, 0) << biped.err;
+  const std::string drawn = Slurp(svgPath);
+  struct Label {
+    double left, right, top, bottom;
+  };
+  std::vector<Label> labels;
+  const std::string start = "<text x=\"";
+  for (auto at = drawn.find(start); at != std::string::npos; at = drawn.find(start, at + 1)) {
+    double x = 0, y = 0;
+    char anchor[8] = {};
+    if (std::sscanf(drawn.c_str() + at,
+                    "<text x=\"%lf\" y=\"%lf\" fill=\"#%*6s\" "
+                    "text-anchor=\"%7[a-z]\"",
+                    &x, &y, anchor) != 3)
+      continue;  // the legend and the plane's label
+    const auto open = drawn.find('>', at) + 1;
+    const double width = 7.5 * static_cast<double>(drawn.find('<', open) - open);
+    const bool start = std::string(anchor) == "start";
+    labels.push_back({start ? x : x - width, start ? x + width : x, y - 12, y});
+  }
+  ASSERT_EQ(labels.size(), 15u);
+  for (size_t i = 0; i < labels.size(); ++i) {
+    for (size_t j = i + 1; j < labels.size(); ++j) {
+      const Label& a = labels[i];
+      const Label& b = labels[j];
+      EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+          << "labels " << i << " and " << j << " overlap";
+    }
+  }
+  // The plane's label stands beside its line.
+  EXPECT_TRUE(Contains(drawn, "fill=\"#888\">x = 0</text>"));
+  std::remove(svgPath.c_str());
+  std::remove(scene.c_str());
 }
 
 }  // namespace

@@ -106,8 +106,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadScene{"root a\x01\n", "rig.scene:1: control character \\x01 in the name"},
         BadScene{"ro\x1b[31mot a\n", "rig.scene:1: control character \\x1b in the type"},
         BadScene{std::string("root a\0b\n", 9), "rig.scene:1: NUL byte: this is not a text file"},
-        BadScene{"root a\rroot b\r", "rig.scene:1: carriage return inside the line (line ends "
-                                     "must be LF or CRLF)"},
+        BadScene{"root a\rroot b\r",
+                 "rig.scene:1: carriage return inside the line (line ends "
+                 "must be LF or CRLF)"},
         BadScene{"root a 1 2 " + std::string(100000, '7') + "x\n",
                  "rig.scene:1: '7777777777777777777777777777777777777777... (100001 bytes)' is "
                  "not a decimal number"},

@@ -39,7 +39,8 @@ bool ReadSceneFile(const std::string& path, std::string& text, std::string& erro
       return true;
     }
     if (text.size() + n > kMaxSceneBytes)
-      return fail("larger than " + std::to_string(kMaxSceneBytes >> 20) + " MiB, the most minihost reads");
+      return fail("larger than " + std::to_string(kMaxSceneBytes >> 20) +
+                  " MiB, the most minihost reads");
     text.append(chunk, n);
     if (n < sizeof chunk) {
       if (std::ferror(in) != 0)

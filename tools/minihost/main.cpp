@@ -63,8 +63,8 @@ bool WriteStandardOutput(const std::string& text, std::string& error) {
 std::string RegistrationText(const xsihost::RegistrarInfo& info) {
   auto text = [](const XSI::CString& s) { return minihost::Printable(xsihost::ToUtf8(s)); };
   std::string out = "plug-in: " + text(info.name) + "\nauthor: " + text(info.author) +
-                    "\nversion: " + std::to_string(info.major) + "." +
-                    std::to_string(info.minor) + "\n";
+                    "\nversion: " + std::to_string(info.major) + "." + std::to_string(info.minor) +
+                    "\n";
   for (const auto& command : info.commands) {
     out += "command: " + text(command.name) + " (scripting name " + text(command.scriptName) +
            ", returns a value: " + (command.returnValueEnabled ? "yes" : "no") + ")\n";
@@ -155,9 +155,9 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 int Run(const minihost::Options& options) {
   std::string text, error;
-  const std::string fileName = !options.scene            ? "(built-in example rig)"
-                               : *options.scene == "-"   ? "(standard input)"
-                                                         : *options.scene;
+  const std::string fileName = !options.scene          ? "(built-in example rig)"
+                               : *options.scene == "-" ? "(standard input)"
+                                                       : *options.scene;
   if (options.scene) {
     if (!minihost::ReadSceneFile(*options.scene, text, error)) {
       std::cerr << "minihost: " << error << "\n";
@@ -281,8 +281,7 @@ int Run(const minihost::Options& options) {
                  "of an object that was there before (does the chain use the other rule?)\n";
   }
 
-  const bool printed =
-      WriteStandardOutput(minihost::PrintScene(minihost::CaptureScene()), error);
+  const bool printed = WriteStandardOutput(minihost::PrintScene(minihost::CaptureScene()), error);
   if (!printed)
     std::cerr << "minihost: " << error << "\n";
   if (svgFile) {
@@ -319,9 +318,9 @@ int main(int argc, char** argv) {
     return kBadInput;
   }
   if (options.help || options.version) {
-    const std::string text = options.help ? minihost::Usage()
-                                          : std::string("minihost (kelvane) ") + KELVANE_VERSION +
-                                                "\n";
+    const std::string text = options.help
+                                 ? minihost::Usage()
+                                 : std::string("minihost (kelvane) ") + KELVANE_VERSION + "\n";
     if (!WriteStandardOutput(text, error)) {
       std::cerr << "minihost: " << error << "\n";
       return kOutputFailed;

@@ -51,18 +51,18 @@ bool CheckConflicts(Options& options, std::string& error) {
   if (options.answer) {
     const std::string answer = NormalizedAnswer(*options.answer);
     if (answer != "cancel" && answer != "left,right" && answer != "l_,r_") {
-      error = "--answer takes \"Left,Right\", \"L_,R_\" or cancel, not " +
-              Excerpt(*options.answer);
+      error = "--answer takes \"Left,Right\", \"L_,R_\" or cancel, not " + Excerpt(*options.answer);
       return false;
     }
   }
   // --info, --list and --version each print one thing and exit: they take nothing of a run.
   const std::pair<bool, const char*> exits[] = {
       {options.version, "--version"}, {options.info, "--info"}, {options.list, "--list"}};
-  const std::pair<bool, const char*> runOnly[] = {
-      {options.svg.has_value(), "--svg"},        {options.answer.has_value(), "--answer"},
-      {!options.select.empty(), "--select"},     {options.noSelect, "--no-select"},
-      {!options.faults.empty(), "--fail/--raise"}};
+  const std::pair<bool, const char*> runOnly[] = {{options.svg.has_value(), "--svg"},
+                                                  {options.answer.has_value(), "--answer"},
+                                                  {!options.select.empty(), "--select"},
+                                                  {options.noSelect, "--no-select"},
+                                                  {!options.faults.empty(), "--fail/--raise"}};
   const char* exiting = nullptr;
   for (const auto& [given, name] : exits) {
     if (!given)
@@ -164,17 +164,15 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
   const std::vector<std::string> valued = {"--plugin", "--answer", "--svg",
                                            "--select", "--fail",   "--raise"};
   const std::vector<std::pair<std::string, bool Options::*>> flags = {
-      {"--no-select", &Options::noSelect}, {"--list", &Options::list},
-      {"--info", &Options::info},          {"--version", &Options::version},
-      {"--help", &Options::help},          {"-h", &Options::help}};
+      {"--no-select", &Options::noSelect}, {"--list", &Options::list}, {"--info", &Options::info},
+      {"--version", &Options::version},    {"--help", &Options::help}, {"-h", &Options::help}};
   bool operandsOnly = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool option = !operandsOnly && arg.size() > 1 && arg[0] == '-';
     if (!option) {
       if (options.scene) {
-        error = "only one scene file, got " + Printable(*options.scene) + " and " +
-                Printable(arg);
+        error = "only one scene file, got " + Printable(*options.scene) + " and " + Printable(arg);
         return false;
       }
       options.scene = arg;
@@ -200,14 +198,14 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         return false;
       continue;
     }
-    auto flag = std::find_if(flags.begin(), flags.end(),
-                             [&](const auto& f) { return f.first == arg; });
+    auto flag =
+        std::find_if(flags.begin(), flags.end(), [&](const auto& f) { return f.first == arg; });
     if (flag == flags.end()) {
-      error = equals != std::string::npos &&
-                      std::any_of(flags.begin(), flags.end(),
-                                  [&](const auto& f) { return f.first == name; })
-                  ? "option " + name + " takes no value"
-                  : "unknown option " + Excerpt(arg);
+      error =
+          equals != std::string::npos && std::any_of(flags.begin(), flags.end(),
+                                                     [&](const auto& f) { return f.first == name; })
+              ? "option " + name + " takes no value"
+              : "unknown option " + Excerpt(arg);
       return false;
     }
     options.*(flag->second) = true;

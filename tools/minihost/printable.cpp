@@ -10,8 +10,11 @@ namespace {
 std::size_t SequenceLength(std::string_view text, std::size_t i, char32_t& code) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
   const unsigned char lead = byte(0);
-  std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
-                                     : (lead >> 3) == 30 ? 4 : 0;
+  std::size_t length = lead < 0x80         ? 1
+                       : (lead >> 5) == 6  ? 2
+                       : (lead >> 4) == 14 ? 3
+                       : (lead >> 3) == 30 ? 4
+                                           : 0;
   if (length == 0 || i + length > text.size())
     return 0;
   code = length == 1 ? lead : lead & (0x7F >> length);

@@ -45,8 +45,9 @@ std::string Escape(const std::string& text) {
 }
 
 std::size_t CharacterCount(const std::string& text) {
-  return static_cast<std::size_t>(std::count_if(
-      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
 }
 
 // `name` cut to its first `most` characters and "...", when it is longer.
@@ -168,8 +169,8 @@ std::string DrawSvg(const std::set<std::uint64_t>& before, bool ran) {
         break;
     }
     taken.push_back(box);
-    svg += "  <circle cx=\"" + num(x) + "\" cy=\"" + num(y) + "\" r=\"5\" fill=\"" + colour +
-           "\"/>\n";
+    svg +=
+        "  <circle cx=\"" + num(x) + "\" cy=\"" + num(y) + "\" r=\"5\" fill=\"" + colour + "\"/>\n";
     if (dy != 0) {
       // A label moved away from its dot is tied to it by a thin line.
       svg += "  <line x1=\"" + num(x) + "\" y1=\"" + num(y) + "\" x2=\"" +
