@@ -506,8 +506,17 @@ TEST(MinihostPicture, LabelsStayApartAndEveryNumberIsANumber) {
           << "labels " << i << " and " << j << " overlap";
     }
   }
-  // The plane's label stands beside its line.
-  EXPECT_TRUE(Contains(drawn, "fill=\"#888\">x = 0</text>"));
+  // The plane's label stands beside its dashed line, not on it.
+  double lineX = 0, labelX = 0;
+  const auto line = drawn.find("<line x1=\"");
+  const auto label = drawn.rfind("<text x=\"", drawn.find(">x = 0</text>"));
+  ASSERT_NE(line, std::string::npos);
+  ASSERT_NE(label, std::string::npos);
+  ASSERT_EQ(std::sscanf(drawn.c_str() + line, "<line x1=\"%lf\"", &lineX), 1);
+  ASSERT_EQ(std::sscanf(drawn.c_str() + label, "<text x=\"%lf\"", &labelX), 1);
+  EXPECT_TRUE(Contains(drawn.substr(line, 120), "stroke-dasharray"));
+  EXPECT_GE(labelX, lineX + 3);
+  EXPECT_FALSE(Contains(drawn.substr(label, 80), "text-anchor=\"middle\""));
   std::remove(svgPath.c_str());
   std::remove(scene.c_str());
 }
