@@ -1,8 +1,9 @@
-#include <dlfcn.h>
 #include <xsihost/loader.h>
 #include <xsihost/text.h>
 
 #include <exception>
+
+#include "dynamic_library.h"
 
 namespace xsihost {
 
@@ -12,30 +13,30 @@ using LoadEntry = XSI::CStatus (*)(XSI::PluginRegistrar&);
 using UnloadEntry = XSI::CStatus (*)(const XSI::PluginRegistrar&);
 using Callback = XSI::CStatus (*)(XSI::CRef&);
 
-std::string DlError() {
-  const char* text = dlerror();
-  return text != nullptr ? text : "unknown error";
-}
-
 }  // namespace
+
+PluginLoader::PluginLoader() : m_library(std::make_unique<detail::DynamicLibrary>()) {}
 
 PluginLoader::~PluginLoader() {
   Unload();
 }
 
+bool PluginLoader::IsLoaded() const {
+  return m_library->IsOpen();
+}
+
 void* PluginLoader::Symbol(const std::string& name) const {
-  return m_handle != nullptr ? dlsym(m_handle, name.c_str()) : nullptr;
+  return m_library->Symbol(name);
 }
 
 bool PluginLoader::Load(const std::string& path, std::string& error) {
-  if (m_handle != nullptr)
+  if (IsLoaded())
     Unload();
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle == nullptr) {
-    error = "cannot load plug-in " + path + ": " + DlError();
+  std::string reason;
+  if (!m_library->Open(path, reason)) {
+    error = "cannot load plug-in " + path + ": " + reason;
     return false;
   }
-  m_handle = handle;
   m_path = path;
   auto load = reinterpret_cast<LoadEntry>(Symbol("XSILoadPlugin"));
   if (load == nullptr) {
@@ -62,12 +63,12 @@ bool PluginLoader::Load(const std::string& path, std::string& error) {
 }
 
 RegistrarInfo PluginLoader::Registration() const {
-  return m_handle != nullptr ? DescribeRegistrar(m_registrar) : RegistrarInfo();
+  return IsLoaded() ? DescribeRegistrar(m_registrar) : RegistrarInfo();
 }
 
 ExecuteResult PluginLoader::Execute(const std::string& command) {
   ExecuteResult result;
-  if (m_handle == nullptr) {
+  if (!IsLoaded()) {
     result.error = "no plug-in is loaded";
     return result;
   }
@@ -84,8 +85,8 @@ ExecuteResult PluginLoader::CallCallback(const std::string& symbol, const XSI::C
   ExecuteResult result;
   auto callback = reinterpret_cast<Callback>(Symbol(symbol));
   if (callback == nullptr) {
-    result.error = m_handle == nullptr ? "no plug-in is loaded"
-                                       : "plug-in " + m_path + " has no entry point " + symbol;
+    result.error = !IsLoaded() ? "no plug-in is loaded"
+                               : "plug-in " + m_path + " has no entry point " + symbol;
     return result;
   }
   XSI::CRef context = CreateContext(source);
@@ -107,7 +108,7 @@ ExecuteResult PluginLoader::CallCallback(const std::string& symbol, const XSI::C
 }
 
 bool PluginLoader::Unload() {
-  if (m_handle == nullptr)
+  if (!IsLoaded())
     return false;
   if (auto unload = reinterpret_cast<UnloadEntry>(Symbol("XSIUnloadPlugin"))) {
     try {
@@ -123,8 +124,7 @@ bool PluginLoader::Unload() {
 void PluginLoader::Close() {
   Destroy(m_registrar);
   m_registrar = XSI::CRef();
-  dlclose(m_handle);
-  m_handle = nullptr;
+  m_library->Close();
 }
 
 }  // namespace xsihost

@@ -38,12 +38,6 @@ std::string BesideExecutable(const std::string& file) {
   return (minihost::PathFromUtf8(self).parent_path() / minihost::PathFromUtf8(file)).u8string();
 }
 
-// The plug-in the user named: a name without a folder is a file in the current folder, not a
-// library for the system's loader to search for.
-std::string PluginPath(const std::string& given) {
-  return given.find('/') == std::string::npos ? "./" + given : given;
-}
-
 void PrintLogEntry(const xsihost::LogEntry& entry) {
   std::cerr << "[" << xsihost::SeverityTag(entry.severity) << "] "
             << minihost::Printable(xsihost::ToUtf8(entry.message)) << "\n"
@@ -245,8 +239,7 @@ int Run(const minihost::Options& options) {
   }
 
   xsihost::PluginLoader plugin;
-  const std::string path =
-      options.plugin ? PluginPath(*options.plugin) : BesideExecutable(KELVANE_PLUGIN_FILE);
+  const std::string path = options.plugin ? *options.plugin : BesideExecutable(KELVANE_PLUGIN_FILE);
   if (!plugin.Load(path, error)) {
     std::cerr << "minihost: " << minihost::Printable(error) << "\n";
     return kPluginFailed;
@@ -310,6 +303,7 @@ int Run(const minihost::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  minihost::PrepareStandardStreams();
   minihost::Options options;
   std::string error;
   if (!minihost::ParseOptions(minihost::CommandLineArguments(argc, argv), options, error)) {

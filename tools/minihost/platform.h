@@ -1,4 +1,5 @@
-// What minihost needs of the operating system, one file per platform (platform_posix.cpp).
+// What minihost needs of the operating system, one file per platform (platform_posix.cpp,
+// platform_windows.cpp).
 // Paths are UTF-8 everywhere in minihost; these functions turn them into what the system takes.
 #pragma once
 
@@ -31,5 +32,8 @@ TerminalNames Terminal();
 
 // The command-line arguments after the program's name, as UTF-8.
 std::vector<std::string> CommandLineArguments(int argc, char** argv);
+
+// Sets up standard input, output and error to carry bytes exactly as minihost writes them.
+void PrepareStandardStreams();
 
 }  // namespace minihost

@@ -31,4 +31,6 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   return std::vector<std::string>(argv + 1, argv + argc);
 }
 
+void PrepareStandardStreams() {}
+
 }  // namespace minihost

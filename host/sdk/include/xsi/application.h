@@ -11,7 +11,7 @@
 namespace XSI {
 
 // A live view of the host's selection: every read answers for the selection as it is now.
-class Selection {
+class XSISDKAPI Selection {
  public:
   Selection();
   // The item at `index`; an invalid reference (whose type is empty) when there is none.
@@ -19,7 +19,7 @@ class Selection {
   LONG GetCount() const;
 };
 
-class Application {
+class XSISDKAPI Application {
  public:
   Application();
   CStatus LogMessage(const CString& message, siSeverityType severity = siInfoMsg) const;

@@ -12,7 +12,7 @@ namespace XSI {
 // wide, a character outside the Basic Multilingual Plane becomes a surrogate pair, so Length()
 // counts code units, not characters; a wchar_t below 0x10000 (a lone surrogate included) becomes
 // that one code unit.
-class CString {
+class XSISDKAPI CString {
  public:
   CString();
   CString(const wchar_t* text);  // NOLINT: literals convert implicitly, as in the host SDK
@@ -43,6 +43,6 @@ class CString {
   std::u16string m_units;
 };
 
-CString operator+(const wchar_t* text, const CString& string);
+XSISDKAPI CString operator+(const wchar_t* text, const CString& string);
 
 }  // namespace XSI

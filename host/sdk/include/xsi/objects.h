@@ -19,7 +19,7 @@ class PPGLayout;
 class Property;
 
 // Any host object with a name.
-class SIObject {
+class XSISDKAPI SIObject {
  public:
   SIObject();
   SIObject(const CRef& ref);
@@ -41,7 +41,7 @@ class SIObject {
 };
 
 // An object that can have parameters and a property page.
-class ProjectItem : public SIObject {
+class XSISDKAPI ProjectItem : public SIObject {
  public:
   using SIObject::SIObject;
   PPGLayout GetPPGLayout() const;
@@ -51,7 +51,7 @@ class ProjectItem : public SIObject {
 };
 
 // An object of the scene that properties can be added to.
-class SceneItem : public ProjectItem {
+class XSISDKAPI SceneItem : public ProjectItem {
  public:
   using ProjectItem::ProjectItem;
   // Adds a property under this object; "CustomProperty" is the only preset known. On success
@@ -59,29 +59,29 @@ class SceneItem : public ProjectItem {
   CStatus AddProperty(const CValue& preset, bool branch, const CString& name, Property& property);
 };
 
-class X3DObject : public SceneItem {
+class XSISDKAPI X3DObject : public SceneItem {
  public:
   using SceneItem::SceneItem;
   // The direct children, in the host's order (properties are not children).
   CRefArray GetChildren() const;
 };
 
-class Model : public X3DObject {
+class XSISDKAPI Model : public X3DObject {
  public:
   using X3DObject::X3DObject;
 };
 
-class Parameter : public ProjectItem {
+class XSISDKAPI Parameter : public ProjectItem {
  public:
   using ProjectItem::ProjectItem;
 };
 
-class Property : public SceneItem {
+class XSISDKAPI Property : public SceneItem {
  public:
   using SceneItem::SceneItem;
 };
 
-class CustomProperty : public Property {
+class XSISDKAPI CustomProperty : public Property {
  public:
   using Property::Property;
   // Adds a parameter; on success `parameter` refers to it and its value is `defaultValue`.
@@ -92,7 +92,7 @@ class CustomProperty : public Property {
 };
 
 // One control of a property page.
-class PPGItem {
+class XSISDKAPI PPGItem {
  public:
   PPGItem();
   bool IsValid() const;
@@ -104,7 +104,7 @@ class PPGItem {
 };
 
 // The layout of a property page.
-class PPGLayout {
+class XSISDKAPI PPGLayout {
  public:
   PPGLayout();
   bool IsValid() const;

@@ -11,7 +11,7 @@
 namespace XSI {
 
 // The context a callback receives: its source (the command or menu) and named attributes.
-class Context : public SIObject {
+class XSISDKAPI Context : public SIObject {
  public:
   using SIObject::SIObject;
   // The command or menu the callback belongs to; invalid when the host gave none.
@@ -21,19 +21,19 @@ class Context : public SIObject {
   CValue GetAttribute(const CString& name) const;
 };
 
-class Command : public SIObject {
+class XSISDKAPI Command : public SIObject {
  public:
   using SIObject::SIObject;
   CStatus PutDescription(const CString& description);
   CStatus EnableReturnValue(bool enable);
 };
 
-class MenuItem : public SIObject {
+class XSISDKAPI MenuItem : public SIObject {
  public:
   using SIObject::SIObject;
 };
 
-class Menu : public MenuItem {
+class XSISDKAPI Menu : public MenuItem {
  public:
   using MenuItem::MenuItem;
   // Adds an item that runs `command`; on success `item` refers to it.
@@ -41,14 +41,14 @@ class Menu : public MenuItem {
 };
 
 // What the registrar gives back for a registered command or menu.
-class PluginItem : public SIObject {
+class XSISDKAPI PluginItem : public SIObject {
  public:
   using SIObject::SIObject;
 };
 
 // The plug-in's registration record, handed to XSILoadPlugin and XSIUnloadPlugin. Its name
 // (SIObject::PutName, GetName) is the plug-in's name.
-class PluginRegistrar : public SIObject {
+class XSISDKAPI PluginRegistrar : public SIObject {
  public:
   using SIObject::SIObject;
   CStatus PutAuthor(const CString& author);

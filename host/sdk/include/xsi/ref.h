@@ -10,7 +10,7 @@ namespace XSI {
 
 // A reference to a host object, copied freely. An empty reference, or one whose object was
 // deleted, is not valid; the typed views built from it answer with empty values.
-class CRef {
+class XSISDKAPI CRef {
  public:
   CRef();
   bool IsValid() const;
@@ -23,7 +23,7 @@ class CRef {
 };
 
 // An ordered array of references.
-class CRefArray {
+class XSISDKAPI CRefArray {
  public:
   CRefArray();
   LONG GetCount() const;

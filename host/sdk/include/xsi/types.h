@@ -3,6 +3,18 @@
 
 #include <cstdint>
 
+// What the SDK library exports: its classes and functions, and nothing else (on Windows a DLL
+// that exported everything would export the C++ runtime linked into it too).
+#if defined(_WIN32)
+#if defined(XSI_SDK_BUILDING)
+#define XSISDKAPI __declspec(dllexport)
+#else
+#define XSISDKAPI __declspec(dllimport)
+#endif
+#else
+#define XSISDKAPI __attribute__((visibility("default")))
+#endif
+
 namespace XSI {
 
 using LONG = std::int32_t;

@@ -10,7 +10,7 @@
 namespace XSI {
 
 // The host's variant: empty, boolean, 32-bit integer, string or object reference.
-class CValue {
+class XSISDKAPI CValue {
  public:
   enum DataType : LONG {
     siEmpty = 0,
@@ -58,7 +58,7 @@ class CValue {
 };
 
 // An ordered array of values, for command arguments and enumeration items.
-class CValueArray {
+class XSISDKAPI CValueArray {
  public:
   explicit CValueArray(LONG count = 0);
   LONG GetCount() const;

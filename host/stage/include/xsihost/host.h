@@ -28,18 +28,19 @@ struct Position {
 // refused command, no armed fault, the operation count at 0. Plug-in registrations stay, as in
 // the host when the user opens a new scene. References to the old scene's objects stay invalid
 // for ever.
-void Reset();
+XSISDKAPI void Reset();
 
 // ---- Scene ----
 
 // The scene root, a model named "Scene_Root".
-XSI::CRef SceneRoot();
+XSISDKAPI XSI::CRef SceneRoot();
 // Adds an object as the last child of `parent` (a scene object). Type "model" makes a model.
 // Gives an invalid reference when `parent` is not a scene object or `name` is empty.
-XSI::CRef AddObject(const XSI::CRef& parent, const XSI::CString& type, const XSI::CString& name,
-                    std::optional<Position> position = std::nullopt);
+XSISDKAPI XSI::CRef AddObject(const XSI::CRef& parent, const XSI::CString& type,
+                              const XSI::CString& name,
+                              std::optional<Position> position = std::nullopt);
 // Adds an empty custom property under a scene object; invalid reference on bad input.
-XSI::CRef AddCustomProperty(const XSI::CRef& owner, const XSI::CString& name);
+XSISDKAPI XSI::CRef AddCustomProperty(const XSI::CRef& owner, const XSI::CString& name);
 
 struct ObjectInfo {
   bool valid = false;
@@ -53,22 +54,22 @@ struct ObjectInfo {
   std::optional<Position> position;
 };
 // What the host knows of an object; `valid` false for an invalid reference.
-ObjectInfo Describe(const XSI::CRef& ref);
+XSISDKAPI ObjectInfo Describe(const XSI::CRef& ref);
 // How many objects the host holds, of every kind (scene objects, properties, registrations,
 // callback contexts): what a leak in the host's bookkeeping would grow.
-std::size_t ObjectCount();
+XSISDKAPI std::size_t ObjectCount();
 // A number that identifies the object for as long as the process runs (0: invalid reference).
-std::uint64_t ObjectId(const XSI::CRef& ref);
+XSISDKAPI std::uint64_t ObjectId(const XSI::CRef& ref);
 // Every scene object and property below the scene root in scene order: an object, then its
 // properties, then its children's subtrees. The scene root itself is not listed.
-std::vector<XSI::CRef> SceneOrder();
+XSISDKAPI std::vector<XSI::CRef> SceneOrder();
 // The first scene object in scene order whose full name is `fullName`; invalid if none.
-XSI::CRef FindByFullName(const XSI::CString& fullName);
+XSISDKAPI XSI::CRef FindByFullName(const XSI::CString& fullName);
 
 // ---- Selection ----
 
-void Select(const std::vector<XSI::CRef>& refs);
-std::vector<XSI::CRef> Selected();
+XSISDKAPI void Select(const std::vector<XSI::CRef>& refs);
+XSISDKAPI std::vector<XSI::CRef> Selected();
 
 // ---- Log ----
 
@@ -76,16 +77,16 @@ struct LogEntry {
   XSI::CString message;
   XSI::siSeverityType severity;
 };
-const std::vector<LogEntry>& Log();
-void ClearLog();
+XSISDKAPI const std::vector<LogEntry>& Log();
+XSISDKAPI void ClearLog();
 // Called with every message right after it is logged, by the plug-in or by the host, so that a
 // tool can show the log as it happens. One listener at a time; an empty one removes it, and so
 // does Reset().
-void SetLogListener(std::function<void(const LogEntry&)> listener);
+XSISDKAPI void SetLogListener(std::function<void(const LogEntry&)> listener);
 // A message of the host's own (not a plug-in operation: never counted, never faulted).
-void LogHostMessage(const XSI::CString& message, XSI::siSeverityType severity);
+XSISDKAPI void LogHostMessage(const XSI::CString& message, XSI::siSeverityType severity);
 // Severity as a short tag: "fatal", "error", "warning", "info", "verbose", or the number.
-std::string SeverityTag(XSI::siSeverityType severity);
+XSISDKAPI std::string SeverityTag(XSI::siSeverityType severity);
 
 // ---- The modal dialog of "InspectObj" ----
 
@@ -108,13 +109,13 @@ enum class DialogAnswer { Confirm, Cancel };
 // Called for every modal "InspectObj". It may set parameter values of the property. With no
 // responder installed the dialog confirms the current values.
 using DialogResponder = std::function<DialogAnswer(const DialogRequest&)>;
-void SetDialogResponder(DialogResponder responder);
+XSISDKAPI void SetDialogResponder(DialogResponder responder);
 
 // Current value of a parameter of a property; empty when there is none.
-XSI::CValue ParameterValue(const XSI::CRef& property, const XSI::CString& scriptName);
+XSISDKAPI XSI::CValue ParameterValue(const XSI::CRef& property, const XSI::CString& scriptName);
 // Sets a parameter's value; false when the property has no such parameter.
-bool SetParameterValue(const XSI::CRef& property, const XSI::CString& scriptName,
-                       const XSI::CValue& value);
+XSISDKAPI bool SetParameterValue(const XSI::CRef& property, const XSI::CString& scriptName,
+                                 const XSI::CValue& value);
 
 // ---- Faults ----
 
@@ -126,12 +127,12 @@ class HostFault : public std::runtime_error {
 
 // The text "DuplicateSymmetry" appends to each copy's name: "1" unless a test says otherwise
 // (the real host may append another number when the name is taken).
-void SetCopyNumber(const XSI::CString& number);
+XSISDKAPI void SetCopyNumber(const XSI::CString& number);
 
 // Makes the named host command refuse: ExecuteCommand reports Fail and changes nothing. Not a
 // counted fault: it holds until Reset() or ClearRefusedCommands().
-void RefuseCommand(const XSI::CString& name);
-void ClearRefusedCommands();
+XSISDKAPI void RefuseCommand(const XSI::CString& name);
+XSISDKAPI void ClearRefusedCommands();
 
 enum class FaultMode {
   Raise,   // the operation throws HostFault before doing anything
@@ -155,23 +156,23 @@ struct Fault {
 };
 // Adds a fault to the armed ones; its count of matching calls starts now. When several faults
 // match one call, the first armed decides.
-void AddFault(const Fault& fault);
+XSISDKAPI void AddFault(const Fault& fault);
 // Disarms every fault and restarts the operation count. The same as DisarmFault().
-void ClearFaults();
+XSISDKAPI void ClearFaults();
 // Makes the k-th host operation from now (k >= 1) fail once in `mode`; disarms the others and
 // restarts the count.
-void ArmFault(std::uint64_t k, FaultMode mode);
+XSISDKAPI void ArmFault(std::uint64_t k, FaultMode mode);
 // Makes the k-th call from now of the operation `operation` (as in Fault) fail once in `mode`;
 // disarms the others and restarts the count.
-void ArmFaultOn(const std::string& operation, std::uint64_t k, FaultMode mode);
-void DisarmFault();
+XSISDKAPI void ArmFaultOn(const std::string& operation, std::uint64_t k, FaultMode mode);
+XSISDKAPI void DisarmFault();
 // The names a Fault's `operation` may take besides "": every SDK operation's method name, each
 // with its class, and the host commands, sorted.
-std::vector<std::string> FaultTargets();
-bool IsFaultTarget(const std::string& operation);
+XSISDKAPI std::vector<std::string> FaultTargets();
+XSISDKAPI bool IsFaultTarget(const std::string& operation);
 // Host operations called through the SDK since the last ArmFault or ResetOperationCount.
-std::uint64_t OperationCount();
-void ResetOperationCount();
+XSISDKAPI std::uint64_t OperationCount();
+XSISDKAPI void ResetOperationCount();
 struct FaultReport {
   bool fired = false;
   std::string operation;  // the SDK operation that failed, e.g. "SIObject::PutName"
@@ -179,9 +180,9 @@ struct FaultReport {
   FaultMode mode = FaultMode::Raise;
 };
 // The last fault that fired since faults were last armed or cleared; `fired` false if none.
-FaultReport LastFault();
+XSISDKAPI FaultReport LastFault();
 // Every fault that fired since faults were last armed or cleared, in order.
-std::vector<FaultReport> FiredFaults();
+XSISDKAPI std::vector<FaultReport> FiredFaults();
 
 // ---- Host command calls ----
 
@@ -192,11 +193,11 @@ struct CommandCall {
   std::vector<XSI::CValue> arguments;
   std::vector<std::string> texts;  // each argument as ValueText() gave it at the call
 };
-const std::vector<CommandCall>& CommandCalls();
-void ClearCommandCalls();
+XSISDKAPI const std::vector<CommandCall>& CommandCalls();
+XSISDKAPI void ClearCommandCalls();
 // A value as short text with its type: "empty", "bool true", "int 4", "string \"B:Rig\"",
 // "ref Rig.L_root" (the object's full name), "ref (invalid)".
-std::string ValueText(const XSI::CValue& value);
+XSISDKAPI std::string ValueText(const XSI::CValue& value);
 
 // ---- Plug-in bookkeeping, for the loader ----
 
@@ -231,12 +232,12 @@ struct RegistrarInfo {
 };
 
 // A new, empty registrar for one loading of a plug-in.
-XSI::CRef CreateRegistrar();
-RegistrarInfo DescribeRegistrar(const XSI::CRef& registrar);
+XSISDKAPI XSI::CRef CreateRegistrar();
+XSISDKAPI RegistrarInfo DescribeRegistrar(const XSI::CRef& registrar);
 // A callback context whose source is `source` (may be invalid: a context without a source).
-XSI::CRef CreateContext(const XSI::CRef& source);
-XSI::CValue ContextAttribute(const XSI::CRef& context, const XSI::CString& name);
+XSISDKAPI XSI::CRef CreateContext(const XSI::CRef& source);
+XSISDKAPI XSI::CValue ContextAttribute(const XSI::CRef& context, const XSI::CString& name);
 // Removes a registrar (with its commands and menus) or a context.
-void Destroy(const XSI::CRef& ref);
+XSISDKAPI void Destroy(const XSI::CRef& ref);
 
 }  // namespace xsihost

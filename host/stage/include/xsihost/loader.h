@@ -4,9 +4,14 @@
 #include <xsi/sdk.h>
 #include <xsihost/host.h>
 
+#include <memory>
 #include <string>
 
 namespace xsihost {
+
+namespace detail {
+class DynamicLibrary;
+}
 
 struct ExecuteResult {
   bool ran = false;         // the callback was called (and returned or raised)
@@ -16,7 +21,8 @@ struct ExecuteResult {
   std::string error;        // why it did not run, or what it raised
 };
 
-// One plug-in library. Load() dlopens it (RTLD_NOW | RTLD_LOCAL), calls XSILoadPlugin with a
+// One plug-in library. Load() opens it (dlopen with RTLD_NOW | RTLD_LOCAL, or LoadLibraryExW;
+// the library's own folder is searched for what it depends on), calls XSILoadPlugin with a
 // fresh registrar, then <command>_Init for each registered command and <menu>_Init for each
 // registered menu, each with a context whose source is that command or menu. Unload() calls
 // XSIUnloadPlugin with the same registrar and closes the library. Both may be repeated: each
@@ -28,13 +34,13 @@ struct ExecuteResult {
 // script error, and logged at siErrorMsg.
 class PluginLoader {
  public:
-  PluginLoader() = default;
+  PluginLoader();
   PluginLoader(const PluginLoader&) = delete;
   PluginLoader& operator=(const PluginLoader&) = delete;
   ~PluginLoader();
 
   bool Load(const std::string& path, std::string& error);
-  bool IsLoaded() const { return m_handle != nullptr; }
+  bool IsLoaded() const;
   // What the plug-in registered, read after its _Init callbacks; empty when not loaded.
   RegistrarInfo Registration() const;
   // The registrar of the current loading; invalid when not loaded.
@@ -55,7 +61,7 @@ class PluginLoader {
   void* Symbol(const std::string& name) const;
   void Close();
 
-  void* m_handle = nullptr;
+  std::unique_ptr<detail::DynamicLibrary> m_library;
   std::string m_path;
   XSI::CRef m_registrar;
 };

@@ -9,14 +9,14 @@
 namespace xsihost {
 
 // UTF-8 of a CString; a lone surrogate becomes U+FFFD.
-std::string ToUtf8(const XSI::CString& text);
+XSISDKAPI std::string ToUtf8(const XSI::CString& text);
 // A CString from UTF-8. Returns false, leaving `out` unchanged, for invalid UTF-8 or a NUL byte.
-bool FromUtf8(std::string_view utf8, XSI::CString& out);
+XSISDKAPI bool FromUtf8(std::string_view utf8, XSI::CString& out);
 // A CString from UTF-8 that the caller knows to be valid (program literals, tests).
-XSI::CString Str(std::string_view utf8);
+XSISDKAPI XSI::CString Str(std::string_view utf8);
 
 // The code units of a CString, and a CString from code units (stops at the first NUL unit).
-std::u16string Units(const XSI::CString& text);
-XSI::CString FromUnits(std::u16string_view units);
+XSISDKAPI std::u16string Units(const XSI::CString& text);
+XSISDKAPI XSI::CString FromUnits(std::u16string_view units);
 
 }  // namespace xsihost
