@@ -1,37 +1,17 @@
 // Loading, running and unloading the plug-in many times in one process.
-#include <dirent.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <iostream>
+#include <optional>
 #include <string>
 
 #include "plugin_fixture.h"
+#include "test_platform.h"
 
 namespace {
 
 using namespace XSI;
 using xsihost::ToUtf8;
-
-size_t OpenFileDescriptors() {
-  size_t count = 0;
-  if (DIR* dir = opendir("/proc/self/fd")) {
-    while (readdir(dir) != nullptr)
-      ++count;
-    closedir(dir);
-  }
-  return count;
-}
-
-// How many mappings of the plug-in library the process has.
-size_t PluginMappings() {
-  std::ifstream maps("/proc/self/maps");
-  size_t count = 0;
-  for (std::string line; std::getline(maps, line);) {
-    if (line.find("/kelvane.so") != std::string::npos)
-      ++count;
-  }
-  return count;
-}
 
 std::string Describe(const xsihost::RegistrarInfo& info) {
   std::string text = ToUtf8(info.name) + "|" + ToUtf8(info.author) + "|" + ToUtf8(info.email) +
@@ -53,7 +33,9 @@ TEST(LoadCycles, AThousandCyclesRegisterTheSameAndLeaveNothingBehind) {
   const int cycles = 1000;
   xsihost::Reset();
   std::string expected;
-  size_t descriptors = 0, objects = 0;
+  std::optional<size_t> handles;
+  size_t objects = 0;
+  const std::string library = kelvane_test::PluginFileName();
   for (int i = 0; i < cycles; ++i) {
     kelvane_test::BuildScene("model Rig\n  root L_root 1 0 0\n    eff L_eff 2 0 0\n");
     xsihost::Select({kelvane_test::Object("Rig.L_root")});
@@ -77,14 +59,20 @@ TEST(LoadCycles, AThousandCyclesRegisterTheSameAndLeaveNothingBehind) {
     ASSERT_EQ(
         kelvane_test::LogTexts(),
         (std::vector<std::string>{"kelvane_Execute called", "kelvanePlugin has been unloaded."}));
-    ASSERT_EQ(PluginMappings(), 0u) << "cycle " << i << ": the library stayed mapped";
+    ASSERT_EQ(kelvane_test::IsModuleLoaded(library), std::optional<bool>(false))
+        << "cycle " << i << ": the library stayed loaded";
     xsihost::Reset();
     if (i == 0) {
-      descriptors = OpenFileDescriptors();
+      handles = kelvane_test::OpenHandles();
       objects = xsihost::ObjectCount();
     }
-    ASSERT_EQ(OpenFileDescriptors(), descriptors) << "cycle " << i;
+    ASSERT_EQ(kelvane_test::OpenHandles(), handles) << "cycle " << i;
     ASSERT_EQ(xsihost::ObjectCount(), objects) << "cycle " << i;
+  }
+  if (!handles) {
+    // Said, not passed in silence: the count of open handles could not be checked here.
+    std::cout << "[  SKIPPED ] the count of open handles: this platform (Wine) does not tell\n";
+    RecordProperty("skipped", "open handle count: the platform does not tell");
   }
 }
 

@@ -7,13 +7,10 @@
 
 #include <string>
 
+#include "built_files.h"
 #include "scene_fixture.h"
 
 namespace kelvane_test {
-
-inline const char* PluginPath() {
-  return KELVANE_PLUGIN_PATH;
-}
 
 // Whether the scene root still holds the dialog's temporary property.
 inline bool RenameRuleLeft() {

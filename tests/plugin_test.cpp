@@ -81,17 +81,7 @@ TEST_F(Registration, LoadingTwiceRegistersTheSameAgain) {
 }
 
 TEST(Library, ExportsExactlyTheFiveEntryPoints) {
-  const std::string command = std::string("nm -D --defined-only ") + kelvane_test::PluginPath();
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  ASSERT_NE(pipe, nullptr);
-  std::set<std::string> symbols;
-  char line[1024];
-  while (fgets(line, sizeof line, pipe.get()) != nullptr) {
-    std::istringstream fields(line);
-    std::string address, type, name;
-    if (fields >> address >> type >> name)
-      symbols.insert(name);
-  }
+  const std::set<std::string> symbols = kelvane_test::ExportedSymbols(kelvane_test::PluginPath());
   EXPECT_EQ(symbols, (std::set<std::string>{"XSILoadPlugin", "XSIUnloadPlugin", "kelvane_Init",
                                             "kelvane_Execute", "kelvane_Menu_Init"}));
 }
@@ -103,9 +93,7 @@ TEST(Library, MissingLibraryOrEntryPointIsNamed) {
   EXPECT_NE(error.find("/nonexistent/kelvane.so"), std::string::npos) << error;
   EXPECT_FALSE(loader.Execute("kelvane").ran);
   // The SDK library is a shared library without XSILoadPlugin.
-  const std::string sdk = std::string(kelvane_test::PluginPath());
-  const std::string sdkPath = sdk.substr(0, sdk.find_last_of('/') + 1) + "libsicppsdk.so";
-  EXPECT_FALSE(loader.Load(sdkPath, error));
+  EXPECT_FALSE(loader.Load(kelvane_test::SdkPath(), error));
   EXPECT_NE(error.find("XSILoadPlugin"), std::string::npos) << error;
 }
 
