@@ -117,6 +117,25 @@ TEST(Minihost, CancelNoSelectionAndRefusalAreNormalRuns) {
   Remove(scene.c_str());
 }
 
+// Paths are UTF-8 on every system: a scene in a folder named with accents reads and runs.
+TEST(Minihost, ReadsASceneWhosePathIsNotAscii) {
+  const std::string folder = kelvane_test::TemporaryFile("r\xC3\xBCstung");
+  Remove(folder);
+  const std::filesystem::path where = std::filesystem::u8path(folder);
+  std::filesystem::create_directory(where);
+  const std::string scene = folder +
+                            "/H\xC3\xBC"
+                            "fte \xE2\x86\x94 links.scene";
+  std::ofstream(std::filesystem::u8path(scene), std::ios::binary) << "root L_a 1 0 0\n";
+  const Outcome run = Minihost("--answer L_,R_ " + kelvane_test::ShellQuoted(scene));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "root L_a 1 0 0\nroot R_a -1 0 0\n");
+  const Outcome bad = Minihost(kelvane_test::ShellQuoted(folder + "/missing-\xC3\xA4.scene"));
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_TRUE(Contains(bad.err, "missing-\xC3\xA4.scene")) << bad.err;
+  std::filesystem::remove_all(where);
+}
+
 TEST(Minihost, BadInputExitsNonZeroWithAMessage) {
   const std::string bad = WriteTemp("root a\n\tbone b\n");
   struct Case {
@@ -219,26 +238,61 @@ TEST(Minihost, DrawsBothSidesInTheSvg) {
 // ---- minihost as a dependable Unix tool ----
 
 // What is not a readable text file is refused before anything runs, with the reason.
+// Runs minihost on the scene `text` given on standard input ("-"), with `options`.
+Outcome MinihostReading(const std::string& text, const std::string& options = "") {
+  const std::string scene = WriteTemp(text);
+  const Outcome run =
+      kelvane_test::RunCommandLine(kelvane_test::ShellQuoted(kelvane_test::MinihostPath()) + " " +
+                                   options + " - <" + kelvane_test::ShellQuoted(scene));
+  Remove(scene);
+  return run;
+}
+
+// What is not a readable scene is refused before anything runs, with the reason.
 TEST(MinihostInput, WhatIsNotAReadableSceneIsRefused) {
+  const std::string folder = kelvane_test::TemporaryFile("folder");
+  Remove(folder);
+  std::filesystem::create_directory(std::filesystem::u8path(folder));
+  const Outcome directory = Minihost(kelvane_test::ShellQuoted(folder));
+  EXPECT_EQ(directory.status, 2);
+  EXPECT_EQ(directory.err, "minihost: cannot read " + folder + ": it is a directory\n");
+  EXPECT_EQ(directory.out, "");
+  std::filesystem::remove(std::filesystem::u8path(folder));
+
+  struct Case {
+    std::string text;
+    const char* message;
+  };
+  for (const Case& c : {
+           Case{"root a\rroot b\r",
+                "minihost: (standard input):1: carriage return inside the line (line ends must "
+                "be LF or CRLF)\n"},
+           Case{"ro\033[31mot a\n",
+                "minihost: (standard input):1: control character \\x1b in the type\n"},
+           Case{std::string("root a\n  bone \0b\n", 17),
+                "minihost: (standard input):2: NUL byte: this is not a text file\n"},
+       }) {
+    const Outcome run = MinihostReading(c.text);
+    EXPECT_EQ(run.status, 2) << c.message;
+    EXPECT_EQ(run.err, c.message);
+    EXPECT_EQ(run.out, "") << c.message;
+  }
+}
+
+// Devices: one that fails, one that never ends, and a stream past the size minihost reads.
+TEST(MinihostInput, DevicesAndEndlessInputAreRefused) {
   SKIP_WITHOUT_POSIX_SHELL();
   struct Case {
     const char* line;
     const char* message;
   };
   for (const Case& c : {
-           Case{"$M /tmp </dev/null", "minihost: cannot read /tmp: it is a directory\n"},
            Case{"$M /proc/self/mem </dev/null",
                 "minihost: cannot read /proc/self/mem: Input/output error\n"},
            Case{"timeout 10 $M /dev/zero </dev/null",
-                "minihost: /dev/zero:1: NUL byte: this is "
-                "not a text file\n"},
+                "minihost: /dev/zero:1: NUL byte: this is not a text file\n"},
            Case{"yes 'null a' | head -c 300000000 | timeout 60 $M -",
                 "minihost: cannot read -: larger than 256 MiB, the most minihost reads\n"},
-           Case{"printf 'root a\\rroot b\\r' | $M -",
-                "minihost: (standard input):1: carriage return inside the line (line ends must "
-                "be LF or CRLF)\n"},
-           Case{"printf 'ro\\033[31mot a\\n' | $M -",
-                "minihost: (standard input):1: control character \\x1b in the type\n"},
        }) {
     const Outcome run = Shell(c.line);
     EXPECT_EQ(run.status, 2) << c.line;
@@ -248,33 +302,39 @@ TEST(MinihostInput, WhatIsNotAReadableSceneIsRefused) {
 }
 
 TEST(MinihostInput, ByteOrderMarkCrlfAndStandardInputAreRead) {
-  SKIP_WITHOUT_POSIX_SHELL();
   const Outcome run =
-      Shell("printf '\\357\\273\\277model Rig\\r\\n  root L_a 1 0 0\\r\\n' | $M --answer L_,R_ -");
+      MinihostReading("\xEF\xBB\xBFmodel Rig\r\n  root L_a 1 0 0\r\n", "--answer L_,R_");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "model Rig\n  root L_a 1 0 0\n  root R_a -1 0 0\n");
 }
 
 // A long or hostile value never reaches the terminal whole or raw.
 TEST(MinihostInput, MessagesQuoteShortEscapedExcerpts) {
-  SKIP_WITHOUT_POSIX_SHELL();
-  const std::string digits(100000, '7');
-  const Outcome number = Shell("printf 'root a 1 2 " + digits + "x\\n' | $M -");
+  const Outcome number = MinihostReading("root a 1 2 " + std::string(100000, '7') + "x\n");
   EXPECT_EQ(number.status, 2);
   EXPECT_LT(number.err.size(), 200u) << number.err.substr(0, 300);
   EXPECT_TRUE(Contains(number.err, "... (100001 bytes)' is not a decimal number")) << number.err;
 
-  const Outcome huge = Shell("printf 'root a 1 2 1e309\\n' | $M -");
+  const Outcome huge = MinihostReading("root a 1 2 1e309\n");
   EXPECT_TRUE(Contains(huge.err, "'1e309' is out of range")) << huge.err;
 
-  const Outcome select = Shell("$M --select " + std::string(100000, 'q') + " </dev/null");
+  // Long enough to bury a message, short enough for every system's command line.
+  const Outcome select = Minihost("--select " + std::string(5000, 'q'));
   EXPECT_EQ(select.status, 2);
   EXPECT_LT(select.err.size(), 300u);
 
+  const Outcome typed = MinihostReading("root a\n  bone b\x1b]0;x\x07\n");
+  EXPECT_EQ(typed.status, 2);
+  EXPECT_FALSE(HasRawControlCharacter(typed.err)) << typed.err;
+}
+
+TEST(MinihostInput, ControlCharactersOnTheCommandLineAreEscaped) {
+  SKIP_WITHOUT_POSIX_SHELL();
   const Outcome escape = Shell(
       "$M --select $(printf 'Rig.\\033[31mred') --answer $(printf "
       "'\\033[2J') </dev/null");
   EXPECT_EQ(escape.status, 2);
+  EXPECT_TRUE(Contains(escape.err, "\\x1b")) << escape.err;
   EXPECT_FALSE(HasRawControlCharacter(escape.err)) << escape.err;
 }
 

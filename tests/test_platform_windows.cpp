@@ -30,7 +30,9 @@ CommandOutcome RunCommandLine(const std::string& commandLine) {
   const std::string command =
       "\"" + commandLine + " >" + ShellQuoted(outPath) + " 2>" + ShellQuoted(errPath) + "\"";
   CommandOutcome outcome;
-  outcome.status = std::system(command.c_str());
+  // The wide call: std::system would pass the line through the ANSI code page, which cannot
+  // hold every name.
+  outcome.status = _wsystem(std::filesystem::u8path(command).c_str());
   outcome.out = Slurp(outPath);
   outcome.err = Slurp(errPath);
   std::filesystem::remove(std::filesystem::u8path(outPath));
