@@ -126,7 +126,10 @@ TEST(SceneFile, ByteOrderMarkAndCrlfLineEndsAreRead) {
   ASSERT_EQ(scene.size(), 2u);
   EXPECT_EQ(scene[0].type, "model");
   EXPECT_EQ(minihost::PrintScene(scene), "model Rig\n  root a 1 2 3\n");
-  // A mark anywhere else is an ordinary character of a name.
+  // A mark opening another line is an error (printed first, it would be taken for the file's);
+  // inside a name it is an ordinary character.
+  EXPECT_FALSE(ParseScene("# rig\n\xEF\xBB\xBFmodel Rig\n", "f", scene, error));
+  EXPECT_EQ(error, "f:2: a byte-order mark (U+FEFF) may only open the file");
   ASSERT_TRUE(ParseScene("root a\xEF\xBB\xBF\n", "f", scene, error)) << error;
   EXPECT_EQ(scene[0].name, "a\xEF\xBB\xBF");
 }

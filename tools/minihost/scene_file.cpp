@@ -132,6 +132,11 @@ bool ParseFields(std::string_view fields, SceneLine& line, std::string& error) {
     error = "expected a type word at the start of the line";
     return false;
   }
+  // A mark there would be read as the file's byte-order mark when the scene is printed.
+  if (line.type.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    error = "a byte-order mark (U+FEFF) may only open the file";
+    return false;
+  }
   if (const std::string control = FirstControl(line.type); !control.empty()) {
     error = "control character " + control + " in the type";
     return false;
