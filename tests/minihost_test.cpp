@@ -18,13 +18,6 @@ namespace {
 
 using Outcome = kelvane_test::CommandOutcome;
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 void Remove(const std::string& path) {
   std::error_code ec;
   std::filesystem::remove(std::filesystem::u8path(path), ec);
@@ -225,7 +218,7 @@ TEST(Minihost, DrawsBothSidesInTheSvg) {
   const std::string path = kelvane_test::TemporaryFile("svg");
   const Outcome run = Minihost("--svg " + kelvane_test::ShellQuoted(path));
   ASSERT_EQ(run.status, 0) << run.err;
-  const std::string svg = Slurp(path);
+  const std::string svg = kelvane_test::ReadWholeFile(path);
   Remove(path);
   EXPECT_TRUE(Contains(svg, "<svg"));
   EXPECT_TRUE(Contains(svg, ">LeftHand</text>"));
@@ -413,7 +406,7 @@ TEST(MinihostOutput, APictureThatCannotBeWrittenStopsTheRunBeforeItStarts) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_EQ(run.out, "") << c.options;
   }
-  EXPECT_EQ(Slurp(scene), "root L_a 1 0 0\n");
+  EXPECT_EQ(kelvane_test::ReadWholeFile(scene), "root L_a 1 0 0\n");
   Remove(scene.c_str());
 }
 
@@ -427,7 +420,7 @@ TEST(MinihostDialog, TalksThroughTheTerminal) {
   EXPECT_EQ(tty.status, 0) << tty.err;
   EXPECT_TRUE(Contains(tty.out, "== Kelvane by TUV ==")) << tty.out;
   EXPECT_TRUE(Contains(tty.out, "root R_a -1 0 0")) << tty.out;
-  EXPECT_EQ(Slurp(scene + ".log"),
+  EXPECT_EQ(kelvane_test::ReadWholeFile(scene + ".log"),
             "[info] kelvane_Execute called\n[info] kelvanePlugin has been unloaded.\n");
   Remove((scene + ".log").c_str());
 
@@ -511,7 +504,7 @@ TEST(MinihostPicture, LabelsStayApartAndEveryNumberIsANumber) {
   const Outcome run =
       Minihost(scene + " --answer cancel --svg " + kelvane_test::ShellQuoted(svgPath));
   ASSERT_EQ(run.status, 0) << run.err;
-  const std::string svg = Slurp(svgPath);
+  const std::string svg = kelvane_test::ReadWholeFile(svgPath);
   EXPECT_FALSE(Contains(svg, "nan")) << svg.substr(0, 2000);
   EXPECT_FALSE(Contains(svg, "inf"));
   EXPECT_TRUE(Contains(svg, std::string(40, 'n') + "...</text>"));
@@ -525,7 +518,7 @@ TEST(MinihostPicture, LabelsStayApartAndEveryNumberIsANumber) {
                                  "--answer Left,Right --svg " +
                                  svgPath);
   ASSERT_EQ(biped.status, 0) << biped.err;
-  const std::string drawn = Slurp(svgPath);
+  const std::string drawn = kelvane_test::ReadWholeFile(svgPath);
   struct Label {
     double left, right, top, bottom;
   };

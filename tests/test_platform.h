@@ -5,8 +5,11 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 
 namespace kelvane_test {
@@ -23,6 +26,14 @@ CommandOutcome RunCommandLine(const std::string& commandLine);
 
 // `path` as the system's shell takes it as one word.
 std::string ShellQuoted(const std::string& path);
+
+// The whole content of the file at `path` (UTF-8); "" when it cannot be read.
+inline std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 // A new, empty file in the system's temporary folder, named after `stem`; gives its path.
 std::string TemporaryFile(const std::string& stem);

@@ -13,17 +13,6 @@
 
 namespace kelvane_test {
 
-namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-}  // namespace
-
 CommandOutcome RunCommandLine(const std::string& commandLine) {
   const std::string outPath = TemporaryFile("out");
   const std::string errPath = TemporaryFile("err");
@@ -31,8 +20,8 @@ CommandOutcome RunCommandLine(const std::string& commandLine) {
   const int raw = std::system(command.c_str());
   CommandOutcome outcome;
   outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  outcome.out = Slurp(outPath);
-  outcome.err = Slurp(errPath);
+  outcome.out = ReadWholeFile(outPath);
+  outcome.err = ReadWholeFile(errPath);
   std::remove(outPath.c_str());
   std::remove(errPath.c_str());
   return outcome;

@@ -11,17 +11,6 @@
 
 namespace kelvane_test {
 
-namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-}  // namespace
-
 CommandOutcome RunCommandLine(const std::string& commandLine) {
   const std::string outPath = TemporaryFile("out");
   const std::string errPath = TemporaryFile("err");
@@ -33,8 +22,8 @@ CommandOutcome RunCommandLine(const std::string& commandLine) {
   // The wide call: std::system would pass the line through the ANSI code page, which cannot
   // hold every name.
   outcome.status = _wsystem(std::filesystem::u8path(command).c_str());
-  outcome.out = Slurp(outPath);
-  outcome.err = Slurp(errPath);
+  outcome.out = ReadWholeFile(outPath);
+  outcome.err = ReadWholeFile(errPath);
   std::filesystem::remove(std::filesystem::u8path(outPath));
   std::filesystem::remove(std::filesystem::u8path(errPath));
   return outcome;
