@@ -53,10 +53,10 @@ void DeleteCopyAfterRaise(const Selection& selection, const CRefArray& sources,
                           const CString& suffixedRoot, const CString& rootName) noexcept {
   try {
     const CRef copy = SelectedCopy(selection, sources, suffixedRoot);
-    if (SIObject(copy).IsValid())
-      ScopedDeletion(
-          copy, kCopy,
-          kCopy + L" of " + Quoted(rootName));  // deletes it at once, or logs that it could not
+    if (SIObject(copy).IsValid()) {
+      // Leaving this scope deletes it, or logs that the host would not.
+      ScopedDeletion leftOver(copy, kCopy, kCopy + L" of " + Quoted(rootName));
+    }
   } catch (...) {
     ReportQuietly(L"The host failed before the mirrored copy of " + Quoted(rootName) +
                   L" could be found: if there is one, delete it by hand.");
@@ -74,9 +74,9 @@ bool BuildSymmetricCopy(CString fromToken, CString toToken) {
   const CRef sourceRoot = selection[0];
   const CRefArray sources = HierarchyOf(sourceRoot);
 
-  // The copy, once there is one, leaves the scene again unless every step below succeeds.
   // The user knows the chain by the root's name without the suffix.
   const CString rootName = SIObject(sourceRoot).GetFullName();
+  // The copy, once there is one, leaves the scene again unless every step below succeeds.
   std::optional<ScopedDeletion> copy;
   CRef copyRoot;
   {
