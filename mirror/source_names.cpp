@@ -23,10 +23,7 @@ SourceNames::~SourceNames() {
     try {
       PutBack(i);
     } catch (...) {
-      try {
-        ReportNotPutBack(i);
-      } catch (...) {  // NOLINT(bugprone-empty-catch): the exception already unwinding is the news
-      }
+      ReportQuietly(NotPutBack(i));
     }
   }
 }
@@ -61,13 +58,13 @@ bool SourceNames::PutBack(size_t index) {
       SIObject(m_objects[static_cast<LONG>(index)]).PutName(OldName(index)).Succeeded();
   m_state[index] = back ? Name::Back : Name::Refused;
   if (!back)
-    ReportNotPutBack(index);
+    Report(NotPutBack(index));
   return back;
 }
 
-void SourceNames::ReportNotPutBack(size_t index) const {
-  Report(L"The host did not give " + Quoted(OldName(index) + m_suffix) +
-         L" its name back (PutName): rename it " + Quoted(OldName(index)) + L" by hand.");
+CString SourceNames::NotPutBack(size_t index) const {
+  return L"The host did not give " + Quoted(OldName(index) + m_suffix) +
+         L" its name back (PutName): rename it " + Quoted(OldName(index)) + L" by hand.";
 }
 
 }  // namespace kelvane

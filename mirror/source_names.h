@@ -34,7 +34,8 @@ class SourceNames {
 
  private:
   bool PutBack(size_t index);
-  void ReportNotPutBack(size_t index) const;
+  // The log line for an object whose old name the host did not give back.
+  XSI::CString NotPutBack(size_t index) const;
 
   XSI::CRefArray m_objects;
   std::vector<XSI::CString> m_names;
