@@ -8,16 +8,16 @@ namespace kelvane {
 using namespace XSI;
 
 SourceNames::SourceNames(const CRefArray& objects)
-    : m_objects(objects), m_state(static_cast<size_t>(objects.GetCount()), Name::Old) {
+    : m_objects(objects), m_state(static_cast<std::size_t>(objects.GetCount()), Name::Old) {
   m_names.reserve(m_state.size());
-  for (size_t i = 0; i < m_state.size(); ++i)
+  for (std::size_t i = 0; i < m_state.size(); ++i)
     m_names.push_back(SIObject(m_objects[static_cast<LONG>(i)]).GetName());
 }
 
 SourceNames::~SourceNames() {
   if (m_restored)
     return;
-  for (size_t i = 0; i < m_state.size(); ++i) {
+  for (std::size_t i = 0; i < m_state.size(); ++i) {
     if (m_state[i] != Name::Suffixed)
       continue;
     try {
@@ -30,7 +30,7 @@ SourceNames::~SourceNames() {
 
 bool SourceNames::AppendSuffix(const CString& suffix) {
   m_suffix = suffix;
-  for (size_t i = 0; i < m_state.size(); ++i) {
+  for (std::size_t i = 0; i < m_state.size(); ++i) {
     if (!AppendToName(CValue(m_objects[static_cast<LONG>(i)]), suffix))
       return false;
     m_state[i] = Name::Suffixed;
@@ -40,7 +40,7 @@ bool SourceNames::AppendSuffix(const CString& suffix) {
 
 bool SourceNames::Restore() {
   bool all = true;
-  for (size_t i = 0; i < m_state.size(); ++i) {
+  for (std::size_t i = 0; i < m_state.size(); ++i) {
     if (m_state[i] == Name::Suffixed)
       PutBack(i);
     all = all && m_state[i] != Name::Refused;
@@ -49,11 +49,11 @@ bool SourceNames::Restore() {
   return all;
 }
 
-const CString& SourceNames::OldName(size_t index) const {
+const CString& SourceNames::OldName(std::size_t index) const {
   return m_names[index];
 }
 
-bool SourceNames::PutBack(size_t index) {
+bool SourceNames::PutBack(std::size_t index) {
   const bool back =
       SIObject(m_objects[static_cast<LONG>(index)]).PutName(OldName(index)).Succeeded();
   m_state[index] = back ? Name::Back : Name::Refused;
@@ -62,7 +62,7 @@ bool SourceNames::PutBack(size_t index) {
   return back;
 }
 
-CString SourceNames::NotPutBack(size_t index) const {
+CString SourceNames::NotPutBack(std::size_t index) const {
   return L"The host did not give " + Quoted(OldName(index) + m_suffix) +
          L" its name back (PutName): rename it " + Quoted(OldName(index)) + L" by hand.";
 }

@@ -4,6 +4,7 @@
 
 #include <xsi/sdk.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace kelvane {
@@ -30,12 +31,12 @@ class SourceNames {
   // when every one is back; a host operation that raises passes on.
   bool Restore();
   // The name the object at `index` had at construction.
-  const XSI::CString& OldName(size_t index) const;
+  const XSI::CString& OldName(std::size_t index) const;
 
  private:
-  bool PutBack(size_t index);
+  bool PutBack(std::size_t index);
   // The log line for an object whose old name the host did not give back.
-  XSI::CString NotPutBack(size_t index) const;
+  XSI::CString NotPutBack(std::size_t index) const;
 
   XSI::CRefArray m_objects;
   std::vector<XSI::CString> m_names;

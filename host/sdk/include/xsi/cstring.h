@@ -3,30 +3,49 @@
 
 #include <xsi/types.h>
 
-#include <string>
+#include <atomic>
+#include <cstdint>
 
 namespace XSI {
+
+namespace detail {
+
+// The text of a CString: immutable once made, and shared by every copy of the CString, so that
+// a copy (a name handed out by value, say) costs no allocation. The code units follow the
+// header. Made and freed only inside the SDK library.
+struct StringData {
+  std::atomic<std::uint32_t> holders;  // how many CStrings share this text
+  std::uint32_t length;                // code units; never 0 (the empty string has no data)
+  const char16_t* Units() const { return reinterpret_cast<const char16_t*>(this + 1); }
+};
+
+}  // namespace detail
 
 // A string of UTF-16 code units, as the host keeps names and messages. It never holds a NUL
 // code unit: construction from a wide string stops at the first NUL. Where wchar_t is 32 bits
 // wide, a character outside the Basic Multilingual Plane becomes a surrogate pair, so Length()
 // counts code units, not characters; a wchar_t below 0x10000 (a lone surrogate included) becomes
-// that one code unit.
+// that one code unit, and one above U+10FFFF becomes U+FFFD.
+//
+// Copies share one text and are cheap; every change makes a new text. Copies may be used from
+// different threads: only the count of holders is shared, and it is atomic.
 class XSISDKAPI CString {
  public:
-  CString();
+  CString() = default;
   CString(const wchar_t* text);  // NOLINT: literals convert implicitly, as in the host SDK
-  CString(const CString& other);
-  CString(CString&& other) noexcept;
-  ~CString();
+  CString(const CString& other) : m_data(other.m_data) { Hold(); }
+  CString(CString&& other) noexcept : m_data(other.m_data) { other.m_data = nullptr; }
+  ~CString() { Release(m_data); }
   CString& operator=(const CString& other);
   CString& operator=(CString&& other) noexcept;
   CString& operator=(const wchar_t* text);
 
   // Number of code units.
-  ULONG Length() const { return static_cast<ULONG>(m_units.size()); }
+  ULONG Length() const { return m_data != nullptr ? m_data->length : 0; }
   // The code unit at `index`; 0 when `index` is not below Length().
-  char16_t operator[](ULONG index) const { return index < m_units.size() ? m_units[index] : u'\0'; }
+  char16_t operator[](ULONG index) const {
+    return index < Length() ? m_data->Units()[index] : u'\0';
+  }
 
   CString operator+(const CString& other) const;
   CString operator+(const wchar_t* text) const;
@@ -34,13 +53,20 @@ class XSISDKAPI CString {
 
   // Exact, case-sensitive comparison of code units.
   bool operator==(const CString& other) const;
-  bool operator!=(const CString& other) const;
+  bool operator!=(const CString& other) const { return !(*this == other); }
   bool operator==(const wchar_t* text) const;
-  bool operator!=(const wchar_t* text) const;
+  bool operator!=(const wchar_t* text) const { return !(*this == text); }
 
  private:
   friend struct detail::Access;
-  std::u16string m_units;
+  void Hold() const {
+    if (m_data != nullptr)
+      m_data->holders.fetch_add(1, std::memory_order_relaxed);
+  }
+  // Lets go of `data`, freeing it when this was its last holder.
+  static void Release(detail::StringData* data) noexcept;
+
+  detail::StringData* m_data = nullptr;
 };
 
 XSISDKAPI CString operator+(const wchar_t* text, const CString& string);

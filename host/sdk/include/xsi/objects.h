@@ -98,7 +98,7 @@ class XSISDKAPI PPGItem {
   bool IsValid() const;
 
  private:
-  friend struct detail::Access;
+  friend class PPGLayout;  // which makes the items
   CRef m_owner;
   LONG m_index;
 };
@@ -114,7 +114,7 @@ class XSISDKAPI PPGLayout {
                          const CValue& style = CValue());
 
  private:
-  friend struct detail::Access;
+  friend class ProjectItem;  // which hands out the layouts
   CRef m_owner;
 };
 

@@ -1,16 +1,15 @@
 #include <xsi/ref.h>
 #include <xsi/value.h>
 
-#include "access.h"
-#include "state.h"
+#include "machinery.h"
 
 namespace XSI {
 
 CRef::CRef() : m_handle(0) {}
 
 bool CRef::IsValid() const {
-  xsihost::detail::Enter("CRef::IsValid", xsihost::detail::Op::Query);
-  return xsihost::detail::Find(m_handle) != nullptr;
+  xsihost::machinery::Enter("CRef::IsValid", xsihost::machinery::Op::Query);
+  return xsihost::machinery::Exists(*this);
 }
 
 bool CRef::operator==(const CRef& other) const {
@@ -105,7 +104,7 @@ CValue::operator bool() const {
     case siString:
       return m_string.Length() != 0;
     case siRef:
-      return xsihost::detail::Find(m_ref) != nullptr;
+      return xsihost::machinery::Exists(m_ref);
     case siEmpty:
       break;
   }

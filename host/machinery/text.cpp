@@ -1,6 +1,6 @@
 #include <xsihost/text.h>
 
-#include "access.h"
+#include "value_access.h"
 
 namespace xsihost {
 
@@ -8,7 +8,7 @@ using XSI::CString;
 using XSI::detail::Access;
 
 std::string ToUtf8(const CString& text) {
-  const std::u16string& units = Access::Units(text);
+  const std::u16string_view units = Access::Units(text);
   std::string out;
   out.reserve(units.size());
   for (size_t i = 0; i < units.size(); ++i) {
@@ -40,8 +40,10 @@ std::string ToUtf8(const CString& text) {
 }
 
 bool FromUtf8(std::string_view utf8, CString& out) {
-  std::u16string units;
-  units.reserve(utf8.size());
+  // Decoded into one buffer kept for the next call: a scene file's million names cost no
+  // allocation but their own.
+  thread_local std::u16string units;
+  units.clear();
   size_t i = 0;
   while (i < utf8.size()) {
     auto byte = [&](size_t k) { return static_cast<unsigned char>(utf8[k]); };
@@ -81,7 +83,7 @@ bool FromUtf8(std::string_view utf8, CString& out) {
     }
     i += extra + 1;
   }
-  out = Access::Make(std::move(units));
+  out = Access::Make(units);
   return true;
 }
 
@@ -92,10 +94,10 @@ CString Str(std::string_view utf8) {
 }
 
 std::u16string Units(const CString& text) {
-  return Access::Units(text);
+  return std::u16string(Access::Units(text));
 }
 CString FromUnits(std::u16string_view units) {
-  return Access::Make(std::u16string(units));
+  return Access::Make(units);
 }
 
 }  // namespace xsihost

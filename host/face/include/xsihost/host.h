@@ -63,6 +63,22 @@ XSISDKAPI std::uint64_t ObjectId(const XSI::CRef& ref);
 // Every scene object and property below the scene root in scene order: an object, then its
 // properties, then its children's subtrees. The scene root itself is not listed.
 XSISDKAPI std::vector<XSI::CRef> SceneOrder();
+
+// One object of the scene as VisitScene meets it. The pointers are valid only during the call.
+struct SceneEntry {
+  XSI::CRef ref;
+  int depth = 0;  // 0 for what lies directly under the scene root
+  bool isProperty = false;
+  const XSI::CString* type = nullptr;
+  const XSI::CString* name = nullptr;
+  const Position* position = nullptr;  // nullptr: the object has none
+};
+// Calls `visit` on every scene object and property in scene order (as SceneOrder lists them),
+// without copying the scene: the way to read a large scene. `visit` must not change the scene.
+// Example, counting the chain roots:
+//   std::size_t roots = 0;
+//   xsihost::VisitScene([&](const xsihost::SceneEntry& e) { roots += *e.type == L"root"; });
+XSISDKAPI void VisitScene(const std::function<void(const SceneEntry&)>& visit);
 // The first scene object in scene order whose full name is `fullName`; invalid if none.
 XSISDKAPI XSI::CRef FindByFullName(const XSI::CString& fullName);
 

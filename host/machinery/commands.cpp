@@ -1,15 +1,16 @@
 // The host commands the stand-in knows: "DuplicateSymmetry", "DeleteObj" and "InspectObj".
 #include <xsihost/text.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "access.h"
-#include "state.h"
+#include "store.h"
+#include "value_access.h"
 
-namespace xsihost::detail {
+namespace xsihost::machinery {
 
 using XSI::CRef;
 using XSI::CStatus;
@@ -20,61 +21,66 @@ using XSI::detail::Access;
 
 namespace {
 
+// Copies a property with its page and its parameters under `owner`.
+void CopyProperty(const Object& property, Object& owner) {
+  Object& copy = Create(Kind::Property);
+  copy.type = property.type;
+  copy.name = property.name;
+  DetailsOf(copy).controls = DetailsOf(property).controls;
+  Append(owner, copy);
+  ForEachInList(property, [&](const Object& parameter) {
+    Object& copied = Create(Kind::Parameter);
+    copied.type = parameter.type;
+    copied.name = parameter.name;
+    DetailsOf(copied) = DetailsOf(parameter);
+    Append(copy, copied);
+  });
+}
+
 void LogError(const CString& message) {
   LogHostMessage(message, XSI::siErrorMsg);
 }
 
-// Copies `original` with its whole hierarchy under `parent`, mirrored through the plane x = 0.
-// Copies keep types, order and properties; each copied object is named after its original
-// followed by the copy number, "1". Works without recursion: chains can be thousands of levels
-// deep.
-Id CopyMirrored(Id original, Id parent) {
+// Copies `original` with its whole hierarchy as the last child of its own parent, mirrored
+// through the plane x = 0. Copies keep types, order and properties; each copied object is named
+// after its original followed by the copy number, "1". Works without recursion: chains can be
+// thousands of levels deep.
+Object& CopyMirrored(Object& original) {
+  State& state = Host();
   struct Pending {
-    Id from;
-    Id toParent;
+    Slot from;
+    Slot toParent;
   };
-  std::vector<Pending> pending{{original, parent}};
-  Id copyRoot = 0;
+  std::vector<Pending> pending{{original.self, original.parent}};
+  Slot copyRoot = kNone;
   while (!pending.empty()) {
-    Pending next = pending.back();
+    const Pending next = pending.back();
     pending.pop_back();
-    const Object* from = Find(next.from);
     Object& to = Create(Kind::SceneObject);
-    Object* toParent = Find(next.toParent);
-    to.type = from->type;
-    to.name = from->name + Host().copyNumber;
-    to.parent = next.toParent;
-    to.model = toParent->type == L"model" && toParent->id != Host().sceneRoot ? toParent->id
-                                                                              : toParent->model;
-    if (from->position)
-      to.position = Position{-from->position->x, from->position->y, from->position->z};
-    toParent->children.push_back(to.id);
-    if (copyRoot == 0)
-      copyRoot = to.id;
-    for (Id p : from->properties) {
-      const Object* property = Find(p);
-      Object& copy = Create(Kind::Property);
-      copy.type = property->type;
-      copy.name = property->name;
-      copy.More().controls = property->More().controls;
-      copy.parent = to.id;
-      for (Id q : property->More().parameters) {
-        const Object* parameter = Find(q);
-        Object& copied = Create(Kind::Parameter);
-        copied.type = parameter->type;
-        copied.name = parameter->name;
-        copied.More() = parameter->More();
-        copied.parent = copy.id;
-        copy.More().parameters.push_back(copied.id);
-      }
-      to.properties.push_back(copy.id);
+    const Object& from = state.At(next.from);
+    to.type = from.type;
+    to.name = from.name + state.copyNumber;
+    if (from.hasPosition) {
+      to.hasPosition = true;
+      to.x = -from.x;
+      to.y = from.y;
+      to.z = from.z;
     }
-    // Children are pushed in reverse so that they are copied, and appended, in host order.
-    for (auto it = from->children.rbegin(); it != from->children.rend(); ++it) {
-      pending.push_back({*it, to.id});
-    }
+    Append(state.At(next.toParent), to);
+    if (copyRoot == kNone)
+      copyRoot = to.self;
+    // Properties now, children later: pushed in reverse so that they are copied, and appended,
+    // in host order.
+    const std::size_t firstChild = pending.size();
+    ForEachInList(from, [&](const Object& item) {
+      if (item.kind == Kind::SceneObject)
+        pending.push_back({item.self, to.self});
+      else if (item.kind == Kind::Property)
+        CopyProperty(item, to);
+    });
+    std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(firstChild), pending.end());
   }
-  return copyRoot;
+  return state.At(copyRoot);
 }
 
 // What a host command takes in one position: the type, and for some the one value that the
@@ -147,18 +153,18 @@ CStatus DuplicateSymmetry(const CValueArray& arguments, CValue& result) {
   };
   if (!CheckArguments(L"DuplicateSymmetry", arguments, rules))
     return CStatus::InvalidArgument;
-  const auto& target = Access::Units(Access::String(arguments[0]));
-  const std::u16string prefix = u"B:";
+  const std::u16string_view target = Access::Units(Access::String(arguments[0]));
+  const std::u16string_view prefix = u"B:";
   const CString fullName =
-      target.compare(0, prefix.size(), prefix) == 0 ? Access::Make(target.substr(2)) : CString();
-  Object* original = Find(FindByFullName(fullName));
-  if (original == nullptr || original->id == Host().sceneRoot) {
+      target.substr(0, prefix.size()) == prefix ? Access::Make(target.substr(2)) : CString();
+  Object* original = FindKind(FindByFullName(fullName), Kind::SceneObject);
+  if (original == nullptr || original->self == Host().sceneRoot) {
     LogError(L"DuplicateSymmetry: no object named " + fullName);
     return CStatus::InvalidArgument;
   }
-  Id copy = CopyMirrored(original->id, original->parent);
-  Host().selection = {copy};
-  result = CValue(RefOf(copy));
+  const CRef copy = RefOf(CopyMirrored(*original));
+  Host().selection = {Access::Handle(copy)};
+  result = CValue(copy);
   return CStatus::OK;
 }
 
@@ -166,12 +172,12 @@ CStatus DeleteObj(const CValueArray& arguments) {
   if (!CheckArguments(L"DeleteObj", arguments, {Any(CValue::siRef)}))
     return CStatus::InvalidArgument;
   Object* object = Find(CRef(arguments[0]));
-  if (object == nullptr || object->id == Host().sceneRoot ||
+  if (object == nullptr || object->self == Host().sceneRoot ||
       (object->kind != Kind::SceneObject && object->kind != Kind::Property)) {
     LogError(L"DeleteObj: nothing to delete");
     return CStatus::InvalidArgument;
   }
-  Remove(object->id);
+  Remove(*object);
   return CStatus::OK;
 }
 
@@ -196,10 +202,10 @@ CStatus InspectObj(const CValueArray& arguments, CValue& result) {
     return CStatus::OK;
   }
   DialogRequest request;
-  request.property = RefOf(property->id);
+  request.property = RefOf(*property);
   const CValue& title = arguments[2];
   request.title = title.IsEmpty() ? property->name : Access::String(title);
-  request.controls = property->More().controls;
+  request.controls = DetailsOf(*property).controls;
   // The responder may change the scene through the host face; copy it first so that a
   // responder replacing itself stays alive while it runs.
   DialogResponder responder = Host().responder;
@@ -211,7 +217,7 @@ CStatus InspectObj(const CValueArray& arguments, CValue& result) {
 }  // namespace
 
 CStatus RunCommand(const CString& name, const CValueArray& arguments, CValue& result) {
-  if (Host().refusedCommands.count(Access::Units(name)) != 0)
+  if (Host().refusedCommands.count(std::u16string(Access::Units(name))) != 0)
     return CStatus::Fail;
   if (name == L"DuplicateSymmetry")
     return DuplicateSymmetry(arguments, result);
@@ -223,4 +229,4 @@ CStatus RunCommand(const CString& name, const CValueArray& arguments, CValue& re
   return CStatus::Fail;
 }
 
-}  // namespace xsihost::detail
+}  // namespace xsihost::machinery

@@ -1,0 +1,150 @@
+// Counting the host operations that a plug-in calls, and failing the ones a fault names.
+#include <xsihost/host.h>
+#include <xsihost/text.h>
+
+#include <algorithm>
+#include <set>
+#include <string_view>
+
+#include "machinery.h"
+#include "store.h"
+#include "value_access.h"
+
+namespace xsihost {
+
+namespace machinery {
+
+namespace {
+
+// Whether `fault` names this call: the operation with or without its class, or the host command
+// it runs.
+bool Matches(const Fault& fault, std::string_view operation, const XSI::CString* command) {
+  if (fault.operation.empty() || fault.operation == operation)
+    return true;
+  const auto colons = operation.rfind("::");
+  if (colons != std::string_view::npos && fault.operation == operation.substr(colons + 2))
+    return true;
+  return command != nullptr && ToUtf8(*command) == fault.operation;
+}
+
+}  // namespace
+
+std::optional<FaultMode> Enter(const char* operation, Op op, const XSI::CString* command) {
+  State& state = Host();
+  ++state.operations;
+  if (state.faults.empty())
+    return std::nullopt;
+  const Fault* firing = nullptr;
+  // Every matching fault counts the call, also when an earlier one already fires on it.
+  for (auto& [fault, seen] : state.faults) {
+    if (!Matches(fault, operation, command))
+      continue;
+    ++seen;
+    const bool fires = seen == fault.call || (fault.persistent && seen > fault.call);
+    if (fires && firing == nullptr)
+      firing = &fault;
+  }
+  if (firing == nullptr)
+    return std::nullopt;
+  const FaultMode mode = firing->mode;
+  state.fired.push_back(
+      FaultReport{true, operation, command != nullptr ? ToUtf8(*command) : std::string(), mode});
+  if (mode == FaultMode::Raise)
+    throw HostFault(std::string("injected fault: ") + operation + " raised");
+  if (op == Op::Query)
+    return std::nullopt;
+  return mode;
+}
+
+}  // namespace machinery
+
+using machinery::Host;
+using machinery::State;
+
+void RefuseCommand(const XSI::CString& name) {
+  Host().refusedCommands.insert(std::u16string(XSI::detail::Access::Units(name)));
+}
+void ClearRefusedCommands() {
+  Host().refusedCommands.clear();
+}
+
+void AddFault(const Fault& fault) {
+  Host().faults.emplace_back(fault, 0);
+}
+
+void ClearFaults() {
+  State& state = Host();
+  state.operations = 0;
+  state.faults.clear();
+  state.fired.clear();
+}
+
+void ArmFault(std::uint64_t k, FaultMode mode) {
+  ArmFaultOn("", k, mode);
+}
+
+void ArmFaultOn(const std::string& operation, std::uint64_t k, FaultMode mode) {
+  ClearFaults();
+  AddFault(Fault{operation, k, false, mode});
+}
+
+void DisarmFault() {
+  ClearFaults();
+}
+
+std::vector<std::string> FaultTargets() {
+  // Every operation the SDK face counts, and the host commands.
+  static const char* const operations[] = {
+      "Application::ExecuteCommand",
+      "Application::GetActiveSceneRoot",
+      "Application::GetSelection",
+      "Application::LogMessage",
+      "CRef::IsValid",
+      "Command::EnableReturnValue",
+      "Command::PutDescription",
+      "Context::GetAttribute",
+      "Context::GetSource",
+      "Context::PutAttribute",
+      "CustomProperty::AddParameter",
+      "Menu::AddCommandItem",
+      "PPGLayout::AddEnumControl",
+      "ProjectItem::GetPPGLayout",
+      "ProjectItem::GetParameterValue",
+      "SIObject::GetFullName",
+      "SIObject::GetName",
+      "SIObject::GetType",
+      "SIObject::IsValid",
+      "SIObject::PutName",
+      "SceneItem::AddProperty",
+      "Selection::GetCount",
+      "Selection::operator[]",
+      "X3DObject::GetChildren",
+  };
+  std::set<std::string> targets{"DuplicateSymmetry", "DeleteObj", "InspectObj"};
+  for (const std::string operation : operations) {
+    targets.insert(operation);
+    targets.insert(operation.substr(operation.rfind("::") + 2));
+  }
+  return {targets.begin(), targets.end()};
+}
+
+bool IsFaultTarget(const std::string& operation) {
+  const std::vector<std::string> targets = FaultTargets();
+  return std::binary_search(targets.begin(), targets.end(), operation);
+}
+
+std::uint64_t OperationCount() {
+  return Host().operations;
+}
+void ResetOperationCount() {
+  Host().operations = 0;
+}
+FaultReport LastFault() {
+  const auto& fired = Host().fired;
+  return fired.empty() ? FaultReport() : fired.back();
+}
+std::vector<FaultReport> FiredFaults() {
+  return Host().fired;
+}
+
+}  // namespace xsihost

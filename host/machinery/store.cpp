@@ -1,0 +1,208 @@
+#include "store.h"
+
+#include <algorithm>
+
+#include "value_access.h"
+
+namespace xsihost::machinery {
+
+using XSI::detail::Access;
+
+namespace {
+
+std::uint64_t HandleOf(Slot slot, std::uint32_t generation) {
+  return (static_cast<std::uint64_t>(generation) << 32) | slot;
+}
+
+bool HasDetails(Kind kind) {
+  return kind != Kind::SceneObject && kind != Kind::Free;
+}
+
+}  // namespace
+
+State& Host() {
+  // Built on first use, never destroyed: plug-in libraries may still hold references while the
+  // process exits.
+  static State* state = [] {
+    auto* fresh = new State();
+    fresh->types.emplace_back();  // type 0: none
+    return fresh;
+  }();
+  return *state;
+}
+
+Slot SceneRootSlot() {
+  State& state = Host();
+  if (state.sceneRoot == kNone) {
+    Object& root = Create(Kind::SceneObject);
+    root.type = TypeNumber(L"model");
+    root.name = L"Scene_Root";
+    state.sceneRoot = root.self;
+  }
+  return state.sceneRoot;
+}
+
+Object* Find(std::uint64_t handle) {
+  State& state = Host();
+  const auto slot = static_cast<Slot>(handle & 0xFFFFFFFFu);
+  if (slot >= state.slots)
+    return nullptr;
+  Object& o = state.At(slot);
+  return o.kind != Kind::Free && o.generation == (handle >> 32) ? &o : nullptr;
+}
+
+Object* Find(const XSI::CRef& ref) {
+  return Find(Access::Handle(ref));
+}
+
+Object* FindKind(const XSI::CRef& ref, Kind kind) {
+  Object* object = Find(ref);
+  return object != nullptr && object->kind == kind ? object : nullptr;
+}
+
+Slot SlotOf(const Object& object) {
+  return object.self;
+}
+
+XSI::CRef RefOf(Slot slot) {
+  if (slot == kNone)
+    return XSI::CRef();
+  return Access::MakeRef(HandleOf(slot, Host().At(slot).generation));
+}
+
+XSI::CRef RefOf(const Object& object) {
+  return RefOf(SlotOf(object));
+}
+
+Object& Create(Kind kind) {
+  State& state = Host();
+  Slot slot = state.freeSlot;
+  if (slot != kNone) {
+    state.freeSlot = state.At(slot).next;
+  } else {
+    if (state.slots % State::kBlock == 0)
+      state.blocks.push_back(std::make_unique<Object[]>(State::kBlock));
+    slot = state.slots++;
+  }
+  Object& o = state.At(slot);
+  const std::uint32_t generation = o.generation;
+  o = Object();
+  o.self = slot;
+  o.generation = generation;
+  o.kind = kind;
+  ++state.live;
+  return o;
+}
+
+void Append(Object& owner, Object& child) {
+  State& state = Host();
+  const Slot slot = SlotOf(child);
+  child.parent = SlotOf(owner);
+  child.next = kNone;
+  if (owner.lastChild == kNone)
+    owner.firstChild = slot;
+  else
+    state.At(owner.lastChild).next = slot;
+  owner.lastChild = slot;
+}
+
+namespace {
+
+// Returns a slot to the free list; references to its object are invalid from now on.
+void Free(Slot slot) {
+  State& state = Host();
+  Object& o = state.At(slot);
+  if (HasDetails(o.kind))
+    state.details.erase(slot);
+  o.name = XSI::CString();
+  o.kind = Kind::Free;
+  ++o.generation;
+  o.next = state.freeSlot;
+  state.freeSlot = slot;
+  --state.live;
+}
+
+}  // namespace
+
+void Remove(Object& object) {
+  State& state = Host();
+  const Slot slot = SlotOf(object);
+  if (object.parent != kNone) {
+    // Unlink from the owner's list: find the one before it.
+    Object& owner = state.At(object.parent);
+    Slot before = kNone;
+    for (Slot s = owner.firstChild; s != slot; s = state.At(s).next)
+      before = s;
+    if (before == kNone)
+      owner.firstChild = object.next;
+    else
+      state.At(before).next = object.next;
+    if (owner.lastChild == slot)
+      owner.lastChild = before;
+  }
+  // Free the whole subtree without recursion: chains can be thousands of levels deep.
+  std::vector<Slot> pending{slot};
+  while (!pending.empty()) {
+    const Slot next = pending.back();
+    pending.pop_back();
+    for (Slot s = state.At(next).firstChild; s != kNone; s = state.At(s).next)
+      pending.push_back(s);
+    Free(next);
+  }
+  auto& selection = state.selection;
+  selection.erase(std::remove_if(selection.begin(), selection.end(),
+                                 [](std::uint64_t h) { return Find(h) == nullptr; }),
+                  selection.end());
+}
+
+Details& DetailsOf(const Object& object) {
+  return Host().details[SlotOf(object)];
+}
+
+const XSI::CString& TypeText(const Object& object) {
+  return Host().types[object.type];
+}
+
+std::uint32_t TypeNumber(const XSI::CString& type) {
+  State& state = Host();
+  const auto found = state.typeNumbers.find(Access::Units(type));
+  if (found != state.typeNumbers.end())
+    return found->second;
+  const auto number = static_cast<std::uint32_t>(state.types.size());
+  state.types.push_back(type);
+  // The key views the text held in the table, which never changes or goes.
+  state.typeNumbers.emplace(Access::Units(state.types.back()), number);
+  return number;
+}
+
+bool IsModel(const Object& object) {
+  static const std::uint32_t model = TypeNumber(L"model");
+  return object.kind == Kind::SceneObject && object.type == model;
+}
+
+XSI::CString FullName(const Object& object) {
+  State& state = Host();
+  if (object.kind == Kind::Property || object.kind == Kind::Parameter) {
+    // A property is known by its owner's full name; the scene root's own ones by their name.
+    if (object.parent != kNone && object.parent != state.sceneRoot)
+      return FullName(state.At(object.parent)) + L"." + object.name;
+    return object.name;
+  }
+  // The models enclosing the object below the scene root, outermost first, each with ".".
+  std::vector<const Object*> models;
+  for (Slot m = object.parent; m != kNone && m != state.sceneRoot; m = state.At(m).parent) {
+    if (IsModel(state.At(m)))
+      models.push_back(&state.At(m));
+  }
+  if (models.empty())
+    return object.name;
+  std::u16string text;
+  for (auto it = models.rbegin(); it != models.rend(); ++it) {
+    text += Access::Units((*it)->name);
+    text += u'.';
+  }
+  text += Access::Units(object.name);
+  return Access::Make(text);
+}
+
+}  // namespace xsihost::machinery

@@ -1,0 +1,155 @@
+// The host's state: every object it knows, the selection, the log, the dialog responder and
+// the fault injection. One instance per process, inside the sicppsdk library. Private to the
+// machinery.
+//
+// Objects live in fixed blocks of records, found by slot; a record stays where it is for as
+// long as the object lives, so a reference to a record survives the creation of others. Each
+// slot carries a generation that grows when its object is removed: a reference names a slot
+// and a generation, and one to a removed object never finds the slot's next occupant.
+// Children, properties, parameters and menu items hang off their owner in one linked list.
+#pragma once
+
+#include <xsi/sdk.h>
+#include <xsihost/host.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace xsihost::machinery {
+
+using Slot = std::uint32_t;
+constexpr Slot kNone = 0xFFFFFFFFu;
+
+enum class Kind : std::uint8_t {
+  Free,
+  SceneObject,
+  Property,
+  Parameter,
+  Context,
+  Command,
+  Menu,
+  MenuItem,
+  Registrar,
+};
+
+// One object: 64 bytes, so that a million-object scene stays small.
+struct Object {
+  XSI::CString name;
+  double x = 0, y = 0, z = 0;
+  Slot self = kNone;  // this record's own slot
+  Slot parent = kNone;
+  Slot firstChild = kNone;  // children, then properties or parameters, in one list
+  Slot lastChild = kNone;
+  Slot next = kNone;  // the next in the owner's list; the next free slot for a free one
+  std::uint32_t generation = 1;
+  std::uint32_t type = 0;  // in the table of types
+  Kind kind = Kind::Free;
+  bool hasPosition = false;
+};
+
+// What only properties, parameters and plug-in bookkeeping need, kept apart from the records.
+struct Details {
+  // Property: its page.
+  std::vector<DialogControl> controls;
+  // Parameter.
+  XSI::CString scriptName;
+  XSI::CValue value;
+  XSI::LONG dataType = 0;
+  XSI::LONG capabilities = 0;
+  XSI::CString description;
+  // Context.
+  std::uint64_t source = 0;
+  std::vector<std::pair<XSI::CString, XSI::CValue>> attributes;
+  // Command.
+  bool returnValueEnabled = false;
+  // Menu.
+  XSI::LONG anchor = 0;
+  bool displayName = false;
+  bool dynamic = false;
+  std::vector<MenuItemInfo> items;
+  // Registrar.
+  XSI::CString author;
+  XSI::CString email;
+  XSI::CString url;
+  XSI::LONG major = 0;
+  XSI::LONG minor = 0;
+};
+
+struct State {
+  static constexpr Slot kBlock = 4096;
+  std::vector<std::unique_ptr<Object[]>> blocks;
+  Slot slots = 0;         // slots handed out so far
+  Slot freeSlot = kNone;  // first of the free list
+  std::size_t live = 0;
+  std::unordered_map<Slot, Details> details;
+  // Types by number; each distinct type's text is kept once and shared by every object.
+  std::vector<XSI::CString> types;
+  std::unordered_map<std::u16string_view, std::uint32_t> typeNumbers;
+
+  Slot sceneRoot = kNone;
+  std::vector<std::uint64_t> selection;
+  std::vector<LogEntry> log;
+  std::function<void(const LogEntry&)> logListener;
+  DialogResponder responder;
+  std::set<std::u16string> refusedCommands;
+  XSI::CString copyNumber = L"1";
+
+  std::uint64_t operations = 0;
+  // The armed faults, each with the number of matching calls it has seen.
+  std::vector<std::pair<Fault, std::uint64_t>> faults;
+  std::vector<FaultReport> fired;
+  std::vector<CommandCall> commandCalls;
+
+  Object& At(Slot slot) { return blocks[slot / kBlock][slot % kBlock]; }
+};
+
+State& Host();
+// The scene root's slot; the first call makes the scene root, a model named "Scene_Root".
+Slot SceneRootSlot();
+
+// The object a reference names, or nullptr (invalid, removed, or not of `kind`).
+Object* Find(std::uint64_t handle);
+Object* Find(const XSI::CRef& ref);
+Object* FindKind(const XSI::CRef& ref, Kind kind);
+Slot SlotOf(const Object& object);
+XSI::CRef RefOf(const Object& object);
+XSI::CRef RefOf(Slot slot);
+// A new object of `kind`, not yet in any list.
+Object& Create(Kind kind);
+// Makes `child` the last in `owner`'s list.
+void Append(Object& owner, Object& child);
+// Removes an object and everything under it, takes it out of its owner's list and of the
+// selection.
+void Remove(Object& object);
+Details& DetailsOf(const Object& object);
+const XSI::CString& TypeText(const Object& object);
+std::uint32_t TypeNumber(const XSI::CString& type);
+XSI::CString FullName(const Object& object);
+bool IsModel(const Object& object);
+// Calls `visit` on each object in `owner`'s list, in order.
+template <typename Visit>
+void ForEachInList(const Object& owner, Visit visit) {
+  State& state = Host();
+  for (Slot s = owner.firstChild; s != kNone;) {
+    Object& o = state.At(s);
+    s = o.next;  // read first: `visit` may not remove, but keeps no iterator
+    visit(o);
+  }
+}
+
+// Selects, alone, the scene object that follows the first selected one in scene order (the
+// first of the scene after the last); leaves the selection as it is when there is no other.
+void SelectNextObject();
+
+// The host commands.
+XSI::CStatus RunCommand(const XSI::CString& name, const XSI::CValueArray& arguments,
+                        XSI::CValue& result);
+
+}  // namespace xsihost::machinery
