@@ -20,15 +20,12 @@ bool HasDetails(Kind kind) {
 
 }  // namespace
 
-State& Host() {
-  // Built on first use, never destroyed: plug-in libraries may still hold references while the
-  // process exits.
-  static State* state = [] {
-    auto* fresh = new State();
-    fresh->types.emplace_back();  // type 0: none
-    return fresh;
-  }();
-  return *state;
+State* theHost = nullptr;
+
+State& MakeHost() {
+  theHost = new State();
+  theHost->types.emplace_back();  // type 0: none
+  return *theHost;
 }
 
 Slot SceneRootSlot() {

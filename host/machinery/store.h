@@ -110,7 +110,13 @@ struct State {
   Object& At(Slot slot) { return blocks[slot / kBlock][slot % kBlock]; }
 };
 
-State& Host();
+// The one host state, made on first use and never destroyed: plug-in libraries may still hold
+// references while the process exits.
+State& MakeHost();
+extern State* theHost;
+inline State& Host() {
+  return theHost != nullptr ? *theHost : MakeHost();
+}
 // The scene root's slot; the first call makes the scene root, a model named "Scene_Root".
 Slot SceneRootSlot();
 

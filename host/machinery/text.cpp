@@ -8,9 +8,14 @@ using XSI::CString;
 using XSI::detail::Access;
 
 std::string ToUtf8(const CString& text) {
-  const std::u16string_view units = Access::Units(text);
   std::string out;
-  out.reserve(units.size());
+  AppendUtf8(text, out);
+  return out;
+}
+
+void AppendUtf8(const CString& text, std::string& out) {
+  const std::u16string_view units = Access::Units(text);
+  out.reserve(out.size() + units.size());
   for (size_t i = 0; i < units.size(); ++i) {
     std::uint32_t c = units[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
@@ -36,32 +41,33 @@ std::string ToUtf8(const CString& text) {
       out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
   }
-  return out;
 }
 
-bool FromUtf8(std::string_view utf8, CString& out) {
-  // Decoded into one buffer kept for the next call: a scene file's million names cost no
-  // allocation but their own.
-  thread_local std::u16string units;
-  units.clear();
+namespace {
+
+// Decodes UTF-8 into UTF-16 code units, handing each to `put`; false for invalid UTF-8 (a
+// truncated, overlong or surrogate sequence, or one above U+10FFFF) or a NUL byte.
+template <typename Put>
+bool Decode(std::string_view utf8, Put put) {
   size_t i = 0;
   while (i < utf8.size()) {
     auto byte = [&](size_t k) { return static_cast<unsigned char>(utf8[k]); };
     std::uint32_t c = byte(i);
+    if (c != 0 && c < 0x80) {
+      put(static_cast<char16_t>(c));
+      ++i;
+      continue;
+    }
     size_t extra = 0;
     std::uint32_t minimum = 0;
-    if (c == 0)
-      return false;
-    if (c < 0x80) {
-      extra = 0;
-    } else if ((c & 0xE0) == 0xC0) {
+    if ((c & 0xE0) == 0xC0) {
       extra = 1, c &= 0x1F, minimum = 0x80;
     } else if ((c & 0xF0) == 0xE0) {
       extra = 2, c &= 0x0F, minimum = 0x800;
     } else if ((c & 0xF8) == 0xF0) {
       extra = 3, c &= 0x07, minimum = 0x10000;
     } else {
-      return false;
+      return false;  // NUL, a continuation byte, or no UTF-8 lead byte
     }
     if (i + extra >= utf8.size())
       return false;  // truncated sequence
@@ -70,20 +76,40 @@ bool FromUtf8(std::string_view utf8, CString& out) {
         return false;
       c = (c << 6) | (byte(i + k) & 0x3F);
     }
-    if (extra != 0 && c < minimum)
+    if (c < minimum)
       return false;  // overlong
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
       return false;
     if (c >= 0x10000) {
       c -= 0x10000;
-      units.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-      units.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+      put(static_cast<char16_t>(0xD800 + (c >> 10)));
+      put(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
     } else {
-      units.push_back(static_cast<char16_t>(c));
+      put(static_cast<char16_t>(c));
     }
     i += extra + 1;
   }
-  out = Access::Make(units);
+  return true;
+}
+
+}  // namespace
+
+bool IsUtf8(std::string_view utf8) {
+  return Decode(utf8, [](char16_t) {});
+}
+
+bool FromUtf8(std::string_view utf8, CString& out) {
+  // Counted first, then written straight into the new string: one allocation a name.
+  std::uint32_t count = 0;
+  if (!Decode(utf8, [&](char16_t) { ++count; }))
+    return false;
+  CString made;
+  if (count != 0) {
+    char16_t* units = nullptr;
+    made = Access::Adopt(XSI::detail::NewText(count, units));
+    Decode(utf8, [&](char16_t unit) { *units++ = unit; });
+  }
+  out = std::move(made);
   return true;
 }
 

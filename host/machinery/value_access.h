@@ -20,6 +20,12 @@ struct Access {
     return s.m_data != nullptr ? std::u16string_view(s.m_data->Units(), s.m_data->length)
                                : std::u16string_view();
   }
+  // A CString holding `data` (from NewText), which it takes over.
+  static CString Adopt(StringData* data) {
+    CString s;
+    s.m_data = data;
+    return s;
+  }
   // A CString of the code units up to the first NUL.
   static CString Make(std::u16string_view units) {
     units = units.substr(0, units.find(u'\0'));

@@ -22,6 +22,7 @@
 #include "platform.h"
 #include "printable.h"
 #include "scene_file.h"
+#include "scene_walk.h"
 #include "svg.h"
 
 namespace {
@@ -71,17 +72,6 @@ std::string RegistrationText(const xsihost::RegistrarInfo& info) {
   return out;
 }
 
-// Every scene object's full name, in scene order, with its reference.
-std::vector<std::pair<std::string, XSI::CRef>> FullNames() {
-  std::vector<std::pair<std::string, XSI::CRef>> names;
-  for (const XSI::CRef& ref : xsihost::SceneOrder()) {
-    const xsihost::ObjectInfo info = xsihost::Describe(ref);
-    if (!info.isProperty)
-      names.emplace_back(xsihost::ToUtf8(info.fullName), ref);
-  }
-  return names;
-}
-
 std::size_t EditDistance(const std::string& a, const std::string& b) {
   std::vector<std::size_t> row(b.size() + 1);
   for (std::size_t j = 0; j <= b.size(); ++j)
@@ -102,30 +92,40 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
 // has, or that several share.
 bool ResolveSelection(const std::vector<std::string>& wanted, const std::string& fileName,
                       std::vector<XSI::CRef>& selection, std::string& error) {
-  const auto names = FullNames();
+  if (wanted.empty())
+    return true;
+  // One pass over the scene finds every wanted name.
+  std::map<std::string, std::vector<XSI::CRef>> found;
+  for (const std::string& name : wanted)
+    found[name];
+  minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& fullName) {
+    if (entry.isProperty)
+      return;
+    const auto it = found.find(fullName);
+    if (it != found.end())
+      it->second.push_back(entry.ref);
+  });
   for (const std::string& name : wanted) {
-    std::vector<XSI::CRef> found;
-    for (const auto& [fullName, ref] : names) {
-      if (fullName == name)
-        found.push_back(ref);
-    }
-    if (found.size() > 1) {
-      error = "--select " + minihost::Excerpt(name) + ": " + std::to_string(found.size()) +
+    const std::vector<XSI::CRef>& refs = found[name];
+    if (refs.size() > 1) {
+      error = "--select " + minihost::Excerpt(name) + ": " + std::to_string(refs.size()) +
               " objects in " + minihost::Printable(fileName) +
               " have that full name, and a full name must name one (rename all but one)";
       return false;
     }
-    if (found.empty()) {
+    if (refs.empty()) {
       error = "--select " + minihost::Excerpt(name) + ": no object with that full name in " +
               minihost::Printable(fileName);
       // The closest names, when the name is short enough to be a slip of the keyboard.
       std::multimap<std::size_t, std::string> closest;
       if (name.size() <= 256) {
-        for (const auto& candidate : names) {
-          const std::size_t distance = EditDistance(name, candidate.first);
+        minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& full) {
+          if (entry.isProperty)
+            return;
+          const std::size_t distance = EditDistance(name, full);
           if (distance <= std::max<std::size_t>(2, name.size() / 3))
-            closest.emplace(distance, candidate.first);
-        }
+            closest.emplace(distance, full);
+        });
       }
       std::string suggestions;
       for (auto it = closest.begin(); it != closest.end() && std::distance(closest.begin(), it) < 3;
@@ -136,9 +136,20 @@ bool ResolveSelection(const std::vector<std::string>& wanted, const std::string&
                                    : "; did you mean " + suggestions + "?";
       return false;
     }
-    selection.push_back(found.front());
+    selection.push_back(refs.front());
   }
   return true;
+}
+
+// The full names of every scene object and property, as hashes, sorted: enough to tell
+// whether a new object took a name that was there before.
+std::vector<std::size_t> FullNameHashes() {
+  std::vector<std::size_t> hashes;
+  minihost::VisitFullNames([&](const xsihost::SceneEntry&, const std::string& fullName) {
+    hashes.push_back(std::hash<std::string>()(fullName));
+  });
+  std::sort(hashes.begin(), hashes.end());
+  return hashes;
 }
 
 // Whether `a` and `b` are the same file (false when either does not exist).
@@ -160,20 +171,34 @@ int Run(const minihost::Options& options) {
   } else {
     text = minihost::kExampleRig;
   }
-  minihost::Scene scene;
-  if (!minihost::ParseScene(text, minihost::Printable(fileName), scene, error)) {
+  // The scene goes into the host as it is read; the first chain root is the default selection.
+  minihost::SceneBuilder builder;
+  XSI::CRef firstRoot;
+  const bool parsed = minihost::ParseScene(
+      text, minihost::Printable(fileName),
+      [&](const minihost::SceneLine& line) {
+        const XSI::CRef ref = builder.Add(line);
+        if (!firstRoot.IsValid() && !line.isProperty && line.type == "root")
+          firstRoot = ref;
+      },
+      error);
+  if (!parsed) {
     std::cerr << "minihost: " << error << "\n";
     return kBadInput;
   }
-  const std::vector<XSI::CRef> refs = minihost::BuildScene(scene);
+  std::string().swap(text);  // the file's text is in the host now
 
   if (options.list) {
-    std::string listing;
-    for (const auto& [fullName, ref] : FullNames())
-      listing += minihost::Printable(fullName) + " " +
-                 minihost::Printable(xsihost::ToUtf8(xsihost::Describe(ref).type)) + "\n";
-    if (!WriteStandardOutput(listing, error)) {
-      std::cerr << "minihost: " << error << "\n";
+    minihost::ChunkedWriter listing(stdout);
+    minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& fullName) {
+      if (entry.isProperty)
+        return;
+      listing.Text() += minihost::Printable(fullName) + " " +
+                        minihost::Printable(xsihost::ToUtf8(*entry.type)) + "\n";
+      listing.Flush();
+    });
+    if (!listing.Finish(error)) {
+      std::cerr << "minihost: cannot write standard output: " << error << "\n";
       return kOutputFailed;
     }
     return kRan;
@@ -184,14 +209,8 @@ int Run(const minihost::Options& options) {
     std::cerr << "minihost: " << error << "\n";
     return kBadInput;
   }
-  if (options.select.empty() && !options.noSelect) {
-    for (size_t i = 0; i < scene.size(); ++i) {
-      if (!scene[i].isProperty && scene[i].type == "root") {
-        selection.push_back(refs[i]);
-        break;
-      }
-    }
-  }
+  if (options.select.empty() && !options.noSelect && firstRoot.IsValid())
+    selection.push_back(firstRoot);
   xsihost::Select(selection);
 
   // The picture's file is opened before the run, so that a path that cannot be written is
@@ -231,12 +250,8 @@ int Run(const minihost::Options& options) {
   }
   xsihost::SetLogListener(PrintLogEntry);
 
-  std::set<std::uint64_t> before;
-  std::set<std::string> namesBefore;
-  for (const XSI::CRef& ref : xsihost::SceneOrder()) {
-    before.insert(xsihost::ObjectId(ref));
-    namesBefore.insert(xsihost::ToUtf8(xsihost::Describe(ref).fullName));
-  }
+  const std::vector<std::uint64_t> before = minihost::SceneIds();
+  const std::vector<std::size_t> namesBefore = FullNameHashes();
 
   xsihost::PluginLoader plugin;
   const std::string path = options.plugin ? *options.plugin : BesideExecutable(KELVANE_PLUGIN_FILE);
@@ -263,20 +278,23 @@ int Run(const minihost::Options& options) {
   plugin.Unload();
 
   std::size_t made = 0, namedLikeBefore = 0;
-  for (const XSI::CRef& ref : xsihost::SceneOrder()) {
-    if (before.count(xsihost::ObjectId(ref)) != 0)
-      continue;
+  minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& fullName) {
+    if (minihost::IsIn(before, xsihost::ObjectId(entry.ref)))
+      return;
     ++made;
-    namedLikeBefore += namesBefore.count(xsihost::ToUtf8(xsihost::Describe(ref).fullName));
-  }
+    namedLikeBefore += std::binary_search(namesBefore.begin(), namesBefore.end(),
+                                          std::hash<std::string>()(fullName));
+  });
   if (made != 0 && namedLikeBefore == made) {
     std::cerr << "minihost: note: the rule flipped no name: every new object has the full name "
                  "of an object that was there before (does the chain use the other rule?)\n";
   }
 
-  const bool printed = WriteStandardOutput(minihost::PrintScene(minihost::CaptureScene()), error);
+  minihost::ChunkedWriter output(stdout);
+  minihost::WriteScene(output);
+  const bool printed = output.Finish(error);
   if (!printed)
-    std::cerr << "minihost: " << error << "\n";
+    std::cerr << "minihost: cannot write standard output: " << error << "\n";
   if (svgFile) {
     const std::string svg = minihost::DrawSvg(before, result.ran && !result.raised);
     errno = 0;

@@ -188,7 +188,7 @@ bool ParseFields(std::string_view fields, SceneLine& line, std::string& error) {
   return true;
 }
 
-bool NeedsQuotes(const std::string& name) {
+bool NeedsQuotes(std::string_view name) {
   if (name.empty())
     return true;
   for (char c : name) {
@@ -198,7 +198,7 @@ bool NeedsQuotes(const std::string& name) {
   return false;
 }
 
-std::string Quote(const std::string& name) {
+std::string Quote(std::string_view name) {
   std::string out = "\"";
   for (char c : name) {
     if (c == '"' || c == '\\')
@@ -219,9 +219,16 @@ bool SceneLine::operator==(const SceneLine& other) const {
 bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene,
                 std::string& error) {
   scene.clear();
+  return ParseScene(
+      text, fileName, [&](const SceneLine& line) { scene.push_back(line); }, error);
+}
+
+bool ParseScene(std::string_view text, const std::string& fileName,
+                const std::function<void(const SceneLine&)>& onLine, std::string& error) {
   int lineNumber = 0;
   int previousDepth = -1;
   bool previousIsProperty = false;
+  SceneLine line;
   // A UTF-8 byte-order mark, as some editors write one, is no part of the first line.
   const std::string_view bom = "\xEF\xBB\xBF";
   size_t start = text.substr(0, bom.size()) == bom ? bom.size() : 0;
@@ -242,8 +249,7 @@ bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene
       return fail("NUL byte: this is not a text file");
     if (raw.find('\r') != std::string_view::npos)
       return fail("carriage return inside the line (line ends must be LF or CRLF)");
-    XSI::CString unused;
-    if (!xsihost::FromUtf8(raw, unused))
+    if (!xsihost::IsUtf8(raw))
       return fail("not valid UTF-8 text");
 
     size_t indent = 0;
@@ -264,7 +270,8 @@ bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene
     if (indent % 2 != 0)
       return fail("indentation is not a multiple of two spaces");
 
-    SceneLine line;
+    // One line object for the whole file, so that its strings keep their room.
+    line.position.reset();
     line.depth = static_cast<int>(indent / 2);
     line.lineNumber = lineNumber;
     if (line.depth > previousDepth + 1) {
@@ -279,7 +286,7 @@ bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene
       return fail(what);
     previousDepth = line.depth;
     previousIsProperty = line.isProperty;
-    scene.push_back(std::move(line));
+    onLine(line);
   }
   return true;
 }
@@ -292,78 +299,69 @@ std::string FormatNumber(double value) {
   return ec == std::errc() ? std::string(buffer, end) : std::string("0");
 }
 
+void AppendSceneLine(std::string& out, int depth, bool isProperty, std::string_view type,
+                     std::string_view name, const xsihost::Position* position) {
+  out.append(static_cast<size_t>(depth) * 2, ' ');
+  out += isProperty ? std::string_view("property") : type;
+  out += ' ';
+  if (NeedsQuotes(name))
+    out += Quote(name);
+  else
+    out += name;
+  if (position != nullptr && !isProperty) {
+    for (double coordinate : {position->x, position->y, position->z}) {
+      out += ' ';
+      out += FormatNumber(coordinate);
+    }
+  }
+  out += '\n';
+}
+
 std::string PrintScene(const Scene& scene) {
   std::string out;
   for (const SceneLine& line : scene) {
-    out.append(static_cast<size_t>(line.depth) * 2, ' ');
-    out += line.isProperty ? std::string("property") : line.type;
-    out += ' ';
-    out += NeedsQuotes(line.name) ? Quote(line.name) : line.name;
-    if (line.position && !line.isProperty) {
-      out += ' ' + FormatNumber(line.position->x) + ' ' + FormatNumber(line.position->y) + ' ' +
-             FormatNumber(line.position->z);
-    }
-    out += '\n';
+    AppendSceneLine(out, line.depth, line.isProperty, line.type, line.name,
+                    line.position ? &*line.position : nullptr);
   }
   return out;
 }
 
-std::vector<XSI::CRef> BuildScene(const Scene& scene) {
+SceneBuilder::SceneBuilder() {
   xsihost::Reset();
+  m_parents.push_back(xsihost::SceneRoot());
+}
+
+XSI::CRef SceneBuilder::Add(const SceneLine& line) {
+  m_parents.resize(static_cast<size_t>(line.depth) + 1);
+  const XSI::CRef& owner = m_parents.back();
+  XSI::CRef ref = line.isProperty ? xsihost::AddCustomProperty(owner, xsihost::Str(line.name))
+                                  : xsihost::AddObject(owner, xsihost::Str(line.type),
+                                                       xsihost::Str(line.name), line.position);
+  m_parents.push_back(ref);
+  return ref;
+}
+
+std::vector<XSI::CRef> BuildScene(const Scene& scene) {
+  SceneBuilder builder;
   std::vector<XSI::CRef> refs;
-  std::vector<XSI::CRef> parents{xsihost::SceneRoot()};  // parents[d]: owner of depth d
-  for (const SceneLine& line : scene) {
-    parents.resize(static_cast<size_t>(line.depth) + 1);
-    const XSI::CRef& owner = parents.back();
-    XSI::CRef ref = line.isProperty ? xsihost::AddCustomProperty(owner, xsihost::Str(line.name))
-                                    : xsihost::AddObject(owner, xsihost::Str(line.type),
-                                                         xsihost::Str(line.name), line.position);
-    refs.push_back(ref);
-    parents.push_back(ref);
-  }
+  refs.reserve(scene.size());
+  for (const SceneLine& line : scene)
+    refs.push_back(builder.Add(line));
   return refs;
 }
 
 Scene CaptureScene() {
   Scene scene;
-  struct Pending {
-    XSI::CRef ref;
-    int depth;
-  };
-  const xsihost::ObjectInfo root = xsihost::Describe(xsihost::SceneRoot());
-  std::vector<Pending> pending;
-  for (const XSI::CRef& p : root.properties) {
+  xsihost::VisitScene([&](const xsihost::SceneEntry& entry) {
     SceneLine line;
-    line.isProperty = true;
-    line.type = "property";
-    line.name = xsihost::ToUtf8(xsihost::Describe(p).name);
+    line.depth = entry.depth;
+    line.isProperty = entry.isProperty;
+    line.type = entry.isProperty ? "property" : xsihost::ToUtf8(*entry.type);
+    line.name = xsihost::ToUtf8(*entry.name);
+    if (entry.position != nullptr)
+      line.position = *entry.position;
     scene.push_back(std::move(line));
-  }
-  for (auto it = root.children.rbegin(); it != root.children.rend(); ++it) {
-    pending.push_back({*it, 0});
-  }
-  while (!pending.empty()) {
-    Pending next = pending.back();
-    pending.pop_back();
-    const xsihost::ObjectInfo info = xsihost::Describe(next.ref);
-    SceneLine line;
-    line.depth = next.depth;
-    line.type = xsihost::ToUtf8(info.type);
-    line.name = xsihost::ToUtf8(info.name);
-    line.position = info.position;
-    scene.push_back(std::move(line));
-    for (const XSI::CRef& p : info.properties) {
-      SceneLine property;
-      property.depth = next.depth + 1;
-      property.isProperty = true;
-      property.type = "property";
-      property.name = xsihost::ToUtf8(xsihost::Describe(p).name);
-      scene.push_back(std::move(property));
-    }
-    for (auto it = info.children.rbegin(); it != info.children.rend(); ++it) {
-      pending.push_back({*it, next.depth + 1});
-    }
-  }
+  });
   return scene;
 }
 

@@ -14,6 +14,7 @@
 
 #include <xsihost/host.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,10 @@ using Scene = std::vector<SceneLine>;
 // `scene` is then unspecified.
 bool ParseScene(std::string_view text, const std::string& fileName, Scene& scene,
                 std::string& error);
+// The same, handing each line to `onLine` as it is read instead of keeping the scene: the way
+// to read a large file. On error `onLine` has seen the lines before the wrong one.
+bool ParseScene(std::string_view text, const std::string& fileName,
+                const std::function<void(const SceneLine&)>& onLine, std::string& error);
 
 // The scene as text that ParseScene reads back to the same scene: names quoted only when they
 // must be, numbers in their shortest exact form, -0 as 0.
@@ -45,6 +50,22 @@ std::string PrintScene(const Scene& scene);
 
 // The shortest text that reads back as exactly `value`; -0 prints as 0.
 std::string FormatNumber(double value);
+
+// Appends one line of a scene file to `out`, as PrintScene writes it.
+void AppendSceneLine(std::string& out, int depth, bool isProperty, std::string_view type,
+                     std::string_view name, const xsihost::Position* position);
+
+// Builds a scene in the host line by line, in file order. Construction empties the host.
+class SceneBuilder {
+ public:
+  SceneBuilder();
+  // Adds the object or property of `line` under the last object one level up; gives its
+  // reference.
+  XSI::CRef Add(const SceneLine& line);
+
+ private:
+  std::vector<XSI::CRef> m_parents;  // m_parents[d]: the owner of what lies at depth d
+};
 
 // Empties the host and builds `scene` in it. Gives the references in the order of the lines.
 std::vector<XSI::CRef> BuildScene(const Scene& scene);

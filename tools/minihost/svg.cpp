@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "scene_file.h"
+#include "scene_walk.h"
 
 namespace minihost {
 
@@ -62,7 +63,7 @@ std::string ShortLabel(const std::string& name, std::size_t most) {
 
 }  // namespace
 
-std::string DrawSvg(const std::set<std::uint64_t>& before, bool ran) {
+std::string DrawSvg(const std::vector<std::uint64_t>& before, bool ran) {
   std::vector<Dot> dots;
   struct Pending {
     XSI::CRef ref;
@@ -80,7 +81,7 @@ std::string DrawSvg(const std::set<std::uint64_t>& before, bool ran) {
     auto ancestor = next.ancestor;
     if (info.position) {
       dots.push_back({*info.position, xsihost::ToUtf8(info.name),
-                      before.count(xsihost::ObjectId(next.ref)) == 0, next.ancestor});
+                      !IsIn(before, xsihost::ObjectId(next.ref)), next.ancestor});
       ancestor = info.position;
     }
     for (auto it = info.children.rbegin(); it != info.children.rend(); ++it) {

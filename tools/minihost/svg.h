@@ -4,8 +4,8 @@
 #include <xsihost/host.h>
 
 #include <cstdint>
-#include <set>
 #include <string>
+#include <vector>
 
 namespace minihost {
 
@@ -13,8 +13,9 @@ namespace minihost {
 // a line from each object to its nearest ancestor with a position, each object labelled with
 // its name, the objects not in `before` in a second colour, the mirror plane x = 0 dashed,
 // all scaled to fit.
-// `before` holds the xsihost::ObjectId of the objects that were there before the run; `ran`
+// `before` holds the xsihost::ObjectId of the objects that were there before the run, sorted
+// (minihost::SceneIds()); `ran`
 // says whether the run went through (the legend speaks of what the run made only then).
-std::string DrawSvg(const std::set<std::uint64_t>& before, bool ran = true);
+std::string DrawSvg(const std::vector<std::uint64_t>& before, bool ran = true);
 
 }  // namespace minihost

@@ -1,6 +1,7 @@
 #include <xsi/cstring.h>
 
 #include <cstring>
+#include <cwchar>
 #include <new>
 #include <utility>
 
@@ -48,13 +49,27 @@ void PutWide(const wchar_t* text, char16_t* out) {
 }
 
 StringData* FromWide(const wchar_t* text) {
-  const std::uint32_t length = WideUnits(text);
-  if (length == 0)
+  if (text == nullptr || *text == L'\0')
     return nullptr;
+  // Most texts hold no character beyond 16 bits: their units are the characters themselves,
+  // copied in one pass that notes whether any was wider.
+  const std::size_t length = std::wcslen(text);
   char16_t* units = nullptr;
-  StringData* data = NewText(length, units);
+  StringData* data = NewText(static_cast<std::uint32_t>(length), units);
+  std::uint32_t all = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    const auto c = static_cast<std::uint32_t>(text[i]);
+    all |= c;
+    units[i] = static_cast<char16_t>(c);
+  }
+  if (all <= 0xFFFF)
+    return data;
+  // Some character became a surrogate pair (or U+FFFD): start again, counting.
+  data->~StringData();
+  ::operator delete(data);
+  StringData* wide = NewText(WideUnits(text), units);
   PutWide(text, units);
-  return data;
+  return wide;
 }
 
 // The units of `a` followed by those of `b`, as a new text (nullptr when both are empty).

@@ -10,6 +10,10 @@ namespace xsihost {
 
 // UTF-8 of a CString; a lone surrogate becomes U+FFFD.
 XSISDKAPI std::string ToUtf8(const XSI::CString& text);
+// ToUtf8(text) appended to `out`, for building long texts without a string a name.
+XSISDKAPI void AppendUtf8(const XSI::CString& text, std::string& out);
+// Whether `utf8` is valid UTF-8 without a NUL byte: what FromUtf8 takes.
+XSISDKAPI bool IsUtf8(std::string_view utf8);
 // A CString from UTF-8. Returns false, leaving `out` unchanged, for invalid UTF-8 or a NUL byte.
 XSISDKAPI bool FromUtf8(std::string_view utf8, XSI::CString& out);
 // A CString from UTF-8 that the caller knows to be valid (program literals, tests).

@@ -1,0 +1,87 @@
+#include "scene_walk.h"
+
+#include <xsihost/text.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "scene_file.h"
+
+namespace minihost {
+
+void VisitFullNames(
+    const std::function<void(const xsihost::SceneEntry&, const std::string& fullName)>& visit) {
+  // prefixes[d]: what precedes the own name of an object at depth d ("Rig." inside model Rig);
+  // owners[d]: the full name of the last object met at depth d, for its properties.
+  std::vector<std::string> prefixes(1), owners;
+  std::string fullName;
+  xsihost::VisitScene([&](const xsihost::SceneEntry& entry) {
+    const auto depth = static_cast<std::size_t>(entry.depth);
+    fullName.clear();
+    if (entry.isProperty) {
+      if (depth > 0) {
+        fullName = owners[depth - 1];
+        fullName += '.';
+      }
+      xsihost::AppendUtf8(*entry.name, fullName);
+      visit(entry, fullName);
+      return;
+    }
+    fullName = prefixes[depth];
+    xsihost::AppendUtf8(*entry.name, fullName);
+    owners.resize(depth + 1);
+    owners[depth] = fullName;
+    prefixes.resize(depth + 2);
+    prefixes[depth + 1] = *entry.type == L"model" ? fullName + "." : prefixes[depth];
+    visit(entry, fullName);
+  });
+}
+
+std::vector<std::uint64_t> SceneIds() {
+  std::vector<std::uint64_t> ids;
+  xsihost::VisitScene(
+      [&](const xsihost::SceneEntry& entry) { ids.push_back(xsihost::ObjectId(entry.ref)); });
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
+
+bool IsIn(const std::vector<std::uint64_t>& sorted, std::uint64_t value) {
+  return std::binary_search(sorted.begin(), sorted.end(), value);
+}
+
+void ChunkedWriter::WriteNow() {
+  errno = 0;
+  if (!m_failed && std::fwrite(m_text.data(), 1, m_text.size(), m_file) != m_text.size()) {
+    m_failed = true;
+    m_errno = errno;
+  }
+  m_text.clear();
+}
+
+bool ChunkedWriter::Finish(std::string& error) {
+  WriteNow();
+  errno = 0;
+  if (std::fflush(m_file) != 0 && !m_failed) {
+    m_failed = true;
+    m_errno = errno;
+  }
+  if (!m_failed)
+    return true;
+  error = std::strerror(m_errno != 0 ? m_errno : EIO);
+  return false;
+}
+
+void WriteScene(ChunkedWriter& writer) {
+  std::string type, name;
+  xsihost::VisitScene([&](const xsihost::SceneEntry& entry) {
+    type.clear();
+    name.clear();
+    xsihost::AppendUtf8(*entry.type, type);
+    xsihost::AppendUtf8(*entry.name, name);
+    AppendSceneLine(writer.Text(), entry.depth, entry.isProperty, type, name, entry.position);
+    writer.Flush();
+  });
+}
+
+}  // namespace minihost
