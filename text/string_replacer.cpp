@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdint>
-#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,93 +15,104 @@ using XSI::ULONG;
 
 namespace {
 
-// A text being put together, in wide characters: on the stack for a name's length, on the heap
-// beyond, so that a name is rebuilt without an allocation of its own. A wide character of a
-// code unit's value becomes that one unit again in a host string.
-class WideText {
+// Code units or wide characters on the stack for a name's length, on the heap beyond, so that
+// names are taken apart and put together without allocations of their own.
+template <typename Char>
+class Buffer {
  public:
-  WideText() = default;
-  WideText(const WideText&) = delete;
-  WideText& operator=(const WideText&) = delete;
+  Buffer() = default;
+  Buffer(const Buffer&) = delete;
+  Buffer& operator=(const Buffer&) = delete;
 
-  std::size_t Size() const { return m_size; }
-  wchar_t operator[](std::size_t index) const { return Data()[index]; }
+  std::basic_string_view<Char> View() const { return {m_data, m_size}; }
   void Clear() { m_size = 0; }
-  // Appends the code units [begin, end) of `text`.
-  template <typename Text>
-  WideText& Append(const Text& text, std::size_t begin, std::size_t end) {
-    wchar_t* out = Room(m_size + (end - begin)) + m_size;
-    for (std::size_t i = begin; i < end; ++i)
-      *out++ = static_cast<wchar_t>(text[static_cast<ULONG>(i)]);
-    m_size += end - begin;
-    return *this;
+  // Room for `count` more at the end; Grow(count) then makes them part of the text.
+  Char* End(std::size_t count) {
+    if (m_size + count > m_capacity)
+      Reserve(std::max(m_size + count, 2 * m_capacity));
+    return m_data + m_size;
   }
-  CString ToString() {
-    Room(m_size + 1)[m_size] = L'\0';
-    return CString(Data());
+  void Grow(std::size_t count) { m_size += count; }
+  template <typename From>
+  Buffer& Append(std::basic_string_view<From> more) {
+    Char* out = End(more.size());
+    for (std::size_t i = 0; i < more.size(); ++i)
+      out[i] = static_cast<Char>(more[i]);
+    Grow(more.size());
+    return *this;
   }
 
  private:
   static constexpr std::size_t kInline = 128;
-  const wchar_t* Data() const { return m_heap.empty() ? m_inline : m_heap.data(); }
-  // Room for `size` characters, keeping those there.
-  wchar_t* Room(std::size_t size) {
-    if (m_heap.empty() && size <= kInline)
-      return m_inline;
-    if (m_heap.empty())
-      m_heap.assign(m_inline, m_size);
-    if (m_heap.size() < size)
-      m_heap.resize(std::max(size, 2 * m_heap.size()));
-    return &m_heap[0];
+  void Reserve(std::size_t capacity) {
+    auto larger = std::make_unique<Char[]>(capacity);
+    std::copy(m_data, m_data + m_size, larger.get());
+    m_heap = std::move(larger);
+    m_data = m_heap.get();
+    m_capacity = capacity;
   }
 
-  wchar_t m_inline[kInline];
-  std::wstring m_heap;
+  Char m_inline[kInline];
+  std::unique_ptr<Char[]> m_heap;
+  Char* m_data = m_inline;
   std::size_t m_size = 0;
+  std::size_t m_capacity = kInline;
 };
 
-std::size_t SizeOf(const CString& text) {
-  return text.Length();
-}
-std::size_t SizeOf(const WideText& text) {
-  return text.Size();
+// Copies the code units of `text` to `out`, which has room for them. The host string gives its
+// units one at a time, each with a range check; in this loop the check is seen to hold, and the
+// copy runs as a block copy.
+void CopyUnits(const CString& text, char16_t* out) {
+  const ULONG length = text.Length();
+  for (ULONG i = 0; i < length; ++i)
+    out[i] = text[i];
 }
 
-// First index at or after `start` where `pattern` occurs in `text` (a CString or a WideText),
-// or -1. An empty pattern is never found; neither is one longer than what is left.
-//
-// Each window of the pattern's length is judged by its last code unit (Horspool's search): when
-// that unit does not end the pattern, the window moves on by how far the unit's last place in
-// the pattern lies from the pattern's end, or by the whole length if it has none, since no
-// nearer start could match. So a long pattern, like the temporary suffix, is looked for a few
-// windows a name instead of at every unit. Windows are tried left to right, and none is skipped
-// that could hold a match: the first occurrence is found, as a unit-by-unit search would.
-template <typename Text>
-LONG FindFrom(const Text& text, const CString& pattern, std::size_t start) {
-  const std::size_t length = SizeOf(text);
-  const std::size_t patternLength = pattern.Length();
-  if (patternLength == 0 || patternLength > length)
+// The code units of a host string, copied out once so that searching and cutting run on plain
+// memory.
+class Units {
+ public:
+  explicit Units(const CString& text) {
+    const ULONG length = text.Length();
+    CopyUnits(text, m_units.End(length));
+    m_units.Grow(length);
+  }
+  std::u16string_view View() const { return m_units.View(); }
+
+ private:
+  Buffer<char16_t> m_units;
+};
+
+// The host string of a text put together in wide characters: each holds one code unit's value,
+// which the host string turns back into that one unit.
+CString ToString(Buffer<wchar_t>& wide) {
+  *wide.End(1) = L'\0';
+  return CString(wide.View().data());
+}
+
+CString ToString(std::u16string_view units) {
+  Buffer<wchar_t> wide;
+  wide.Append(units);
+  return ToString(wide);
+}
+
+// First index at or after `start` where `pattern` occurs in `text`, or -1: each start position
+// in turn whose unit is the pattern's first is compared on, unit by unit, up to the first
+// difference. An empty pattern is never found; a start position with fewer units left than the
+// pattern has is never tried.
+LONG FindFrom(std::u16string_view text, std::u16string_view pattern, std::size_t start) {
+  if (pattern.empty() || pattern.size() > text.size())
     return -1;
-  const std::size_t last = patternLength - 1;
-  // Shifts by the unit's low byte: units that share one take the smallest shift, which is safe.
-  std::uint8_t shift[256];
-  std::memset(shift, static_cast<int>(std::min<std::size_t>(patternLength, 255)), sizeof shift);
-  for (std::size_t k = 0; k < last; ++k)
-    shift[pattern[static_cast<ULONG>(k)] & 0xFF] =
-        static_cast<std::uint8_t>(std::min<std::size_t>(last - k, 255));
-  const auto end = static_cast<wchar_t>(pattern[static_cast<ULONG>(last)]);
-  for (std::size_t i = start; i + patternLength <= length;) {
-    const auto unit = static_cast<wchar_t>(text[static_cast<ULONG>(i + last)]);
-    if (unit == end) {
-      std::size_t k = 0;
-      while (k < last && static_cast<wchar_t>(text[static_cast<ULONG>(i + k)]) ==
-                             static_cast<wchar_t>(pattern[static_cast<ULONG>(k)])) {
-        ++k;
-      }
-      if (k == last)
-        return static_cast<LONG>(i);
-    }
-    i += shift[static_cast<std::uint32_t>(unit) & 0xFF];
+  const char16_t first = pattern[0];
+  const std::size_t lastStart = text.size() - pattern.size();
+  for (std::size_t i = start; i <= lastStart; ++i) {
+    if (text[i] != first)
+      continue;
+    std::size_t matched = 1;
+    while (matched < pattern.size() && text[i + matched] == pattern[matched])
+      ++matched;
+    if (matched == pattern.size())
+      return static_cast<LONG>(i);
   }
   return -1;
 }
@@ -112,59 +122,63 @@ LONG FindFrom(const Text& text, const CString& pattern, std::size_t start) {
 StringReplacer::StringReplacer(CString text) : m_text(std::move(text)) {}
 
 LONG StringReplacer::Find(CString pattern) const {
-  return FindFrom(m_text, pattern, 0);
+  return FindFrom(Units(m_text).View(), Units(pattern).View(), 0);
 }
 
 CString StringReplacer::ReplaceFirst(CString from, CString to) const {
   if (from.Length() > m_text.Length())
     return m_text;
-  const LONG p = FindFrom(m_text, from, 0);
+  const Units textUnits(m_text);
+  const std::u16string_view text = textUnits.View();
+  const LONG p = FindFrom(text, Units(from).View(), 0);
   if (p == -1)
     return m_text;
   const auto at = static_cast<std::size_t>(p);
-  WideText result;
-  result.Append(m_text, 0, at).Append(to, 0, to.Length());
-  return result.Append(m_text, at + from.Length(), m_text.Length()).ToString();
+  Buffer<wchar_t> result;
+  result.Append(text.substr(0, at)).Append(Units(to).View());
+  return ToString(result.Append(text.substr(at + from.Length())));
 }
 
 CString StringReplacer::ReplaceAll(CString from, CString to) const {
-  const std::size_t fromLength = from.Length();
-  const LONG first = FindFrom(m_text, from, 0);
+  const Units textUnits(m_text);
+  const Units fromUnits(from);
+  const std::u16string_view text = textUnits.View();
+  const std::u16string_view pattern = fromUnits.View();
+  const LONG first = FindFrom(text, pattern, 0);
   if (first == -1)
     return m_text;
-  if (to.Length() >= fromLength) {
+  const Units toUnits(to);
+  const std::u16string_view replacement = toUnits.View();
+  if (replacement.size() >= pattern.size()) {
     // One pass: copy up to each occurrence, put `to` in, go on after the occurrence.
-    WideText result;
+    Buffer<wchar_t> result;
     std::size_t done = 0;
-    for (LONG p = first; p != -1; p = FindFrom(m_text, from, done)) {
+    for (LONG p = first; p != -1; p = FindFrom(text, pattern, done)) {
       const auto at = static_cast<std::size_t>(p);
-      result.Append(m_text, done, at).Append(to, 0, to.Length());
-      done = at + fromLength;
+      result.Append(text.substr(done, at - done)).Append(replacement);
+      done = at + pattern.size();
     }
-    return result.Append(m_text, done, m_text.Length()).ToString();
+    return ToString(result.Append(text.substr(done)));
   }
   // Replace the first occurrence until none is left. The text before a replaced occurrence held
-  // no occurrence, so the next one cannot start earlier than fromLength - 1 units before it: the
-  // search resumes there, which finds exactly what a search from the start would find. Each
-  // pass rebuilds the text, shorter, in the other buffer.
-  WideText buffers[2];
-  std::size_t at = static_cast<std::size_t>(first);
-  buffers[0].Append(m_text, 0, at).Append(to, 0, to.Length());
-  buffers[0].Append(m_text, at + fromLength, m_text.Length());
-  int current = 0;
-  for (;;) {
-    const std::size_t resume = at + 1 > fromLength ? at + 1 - fromLength : 0;
-    const LONG p = FindFrom(buffers[current], from, resume);
-    if (p == -1)
-      return buffers[current].ToString();
-    at = static_cast<std::size_t>(p);
-    const WideText& before = buffers[current];
-    WideText& next = buffers[1 - current];
-    next.Clear();
-    next.Append(before, 0, at).Append(to, 0, to.Length());
-    next.Append(before, at + fromLength, before.Size());
-    current = 1 - current;
+  // no occurrence, so the next one cannot start earlier than the pattern's length - 1 units
+  // before it: the search resumes there, which finds exactly what a search from the start
+  // would find. Each pass rebuilds the text, shorter, in the other buffer.
+  Buffer<char16_t> buffers[2];
+  std::u16string_view current = text;
+  int next = 0;
+  for (LONG p = first; p != -1;) {
+    const auto at = static_cast<std::size_t>(p);
+    Buffer<char16_t>& rebuilt = buffers[next];
+    rebuilt.Clear();
+    rebuilt.Append(current.substr(0, at)).Append(replacement);
+    rebuilt.Append(current.substr(at + pattern.size()));
+    current = rebuilt.View();
+    next = 1 - next;
+    const std::size_t resume = at + 1 > pattern.size() ? at + 1 - pattern.size() : 0;
+    p = FindFrom(current, pattern, resume);
   }
+  return ToString(current);
 }
 
 }  // namespace kelvane

@@ -29,11 +29,10 @@ bool Matches(const Fault& fault, std::string_view operation, const XSI::CString*
 
 }  // namespace
 
-std::optional<FaultMode> Enter(const char* operation, Op op, const XSI::CString* command) {
+Counting theCounting;
+
+std::optional<FaultMode> EnterArmed(const char* operation, Op op, const XSI::CString* command) {
   State& state = Host();
-  ++state.operations;
-  if (state.faults.empty())
-    return std::nullopt;
   const Fault* firing = nullptr;
   // Every matching fault counts the call, also when an earlier one already fires on it.
   for (auto& [fault, seen] : state.faults) {
@@ -70,11 +69,12 @@ void ClearRefusedCommands() {
 
 void AddFault(const Fault& fault) {
   Host().faults.emplace_back(fault, 0);
+  machinery::theCounting.armed = true;
 }
 
 void ClearFaults() {
   State& state = Host();
-  state.operations = 0;
+  machinery::theCounting = machinery::Counting();
   state.faults.clear();
   state.fired.clear();
 }
@@ -134,10 +134,10 @@ bool IsFaultTarget(const std::string& operation) {
 }
 
 std::uint64_t OperationCount() {
-  return Host().operations;
+  return machinery::theCounting.operations;
 }
 void ResetOperationCount() {
-  Host().operations = 0;
+  machinery::theCounting.operations = 0;
 }
 FaultReport LastFault() {
   const auto& fired = Host().fired;

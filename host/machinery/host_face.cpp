@@ -32,7 +32,7 @@ void Reset() {
   state.responder = nullptr;
   state.refusedCommands.clear();
   state.copyNumber = L"1";
-  state.operations = 0;
+  theCounting = Counting();
   state.faults.clear();
   state.fired.clear();
   state.commandCalls.clear();

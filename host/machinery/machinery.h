@@ -9,6 +9,7 @@
 #include <xsi/sdk.h>
 #include <xsihost/host.h>
 
+#include <cstdint>
 #include <optional>
 
 namespace xsihost::machinery {
@@ -16,12 +17,30 @@ namespace xsihost::machinery {
 // ---- Counting and faults ----
 
 enum class Op { Query, Change };
+
+// The count of host operations and whether any fault is armed: read on every call, so kept
+// where the SDK face reaches it without a call.
+struct Counting {
+  std::uint64_t operations = 0;
+  bool armed = false;
+};
+extern Counting theCounting;
+
+// Enter() once faults are armed: matches the call against them.
+std::optional<FaultMode> EnterArmed(const char* operation, Op op, const XSI::CString* command);
+
 // Counts one host operation called through the SDK (`command`: the host command's name, for
 // "Application::ExecuteCommand"). Gives the armed fault that this call triggers, if any:
 // throws HostFault for one in Raise mode; returns it for the others. A query has no way to
 // report failure: it is told of the fault and answers as usual, so for a query no fault is
 // returned.
-std::optional<FaultMode> Enter(const char* operation, Op op, const XSI::CString* command = nullptr);
+inline std::optional<FaultMode> Enter(const char* operation, Op op,
+                                      const XSI::CString* command = nullptr) {
+  ++theCounting.operations;
+  if (!theCounting.armed)
+    return std::nullopt;
+  return EnterArmed(operation, op, command);
+}
 // Enter() for the operations whose only way to fail is to refuse: true when the call may go
 // ahead.
 inline bool Allowed(const char* operation, Op op) {

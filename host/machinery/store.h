@@ -101,8 +101,8 @@ struct State {
   std::set<std::u16string> refusedCommands;
   XSI::CString copyNumber = L"1";
 
-  std::uint64_t operations = 0;
-  // The armed faults, each with the number of matching calls it has seen.
+  // The armed faults (the count of operations is machinery.h's theCounting), each with the number
+  // of matching calls it has seen.
   std::vector<std::pair<Fault, std::uint64_t>> faults;
   std::vector<FaultReport> fired;
   std::vector<CommandCall> commandCalls;

@@ -14,6 +14,8 @@ namespace XSI::detail {
 // Defined with CString: a new text of `length` (> 0) code units, held once; `units` receives
 // where to write them.
 StringData* NewText(std::uint32_t length, char16_t*& units);
+// Frees a text that no CString holds any more.
+void FreeText(StringData* data) noexcept;
 
 struct Access {
   static std::u16string_view Units(const CString& s) {

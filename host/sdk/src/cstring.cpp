@@ -5,16 +5,35 @@
 #include <new>
 #include <utility>
 
+#include "text_pool.h"
+
 namespace XSI {
 
 namespace detail {
 
+namespace {
+
+// Constant-initialised, and never destroyed: texts may be let go of while the process exits.
+TextPool thePool;
+
+std::size_t BytesOf(std::uint32_t length) {
+  return sizeof(StringData) + sizeof(char16_t) * length;
+}
+
+}  // namespace
+
 // A new text of `length` code units (not 0), held once; the caller fills in the units.
 StringData* NewText(std::uint32_t length, char16_t*& units) {
-  void* memory = ::operator new(sizeof(StringData) + sizeof(char16_t) * length);
+  void* memory = thePool.Take(BytesOf(length));
   auto* data = new (memory) StringData{{1}, length};
   units = reinterpret_cast<char16_t*>(data + 1);
   return data;
+}
+
+void FreeText(StringData* data) noexcept {
+  const std::size_t bytes = BytesOf(data->length);
+  data->~StringData();
+  thePool.Give(data, bytes);
 }
 
 }  // namespace detail
@@ -65,8 +84,7 @@ StringData* FromWide(const wchar_t* text) {
   if (all <= 0xFFFF)
     return data;
   // Some character became a surrogate pair (or U+FFFD): start again, counting.
-  data->~StringData();
-  ::operator delete(data);
+  detail::FreeText(data);
   StringData* wide = NewText(WideUnits(text), units);
   PutWide(text, units);
   return wide;
@@ -90,25 +108,24 @@ const char16_t* UnitsOf(const StringData* data) {
 
 }  // namespace
 
-void CString::Release(StringData* data) noexcept {
-  if (data != nullptr && data->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-    data->~StringData();
-    ::operator delete(data);
-  }
+void CString::Free(StringData* data) noexcept {
+  detail::FreeText(data);
 }
 
 CString::CString(const wchar_t* text) : m_data(FromWide(text)) {}
 
 CString& CString::operator=(const CString& other) {
   other.Hold();
-  Release(m_data);
+  if (m_data != nullptr)
+    Release(m_data);
   m_data = other.m_data;
   return *this;
 }
 
 CString& CString::operator=(CString&& other) noexcept {
   if (this != &other) {
-    Release(m_data);
+    if (m_data != nullptr)
+      Release(m_data);
     m_data = std::exchange(other.m_data, nullptr);
   }
   return *this;
@@ -116,7 +133,8 @@ CString& CString::operator=(CString&& other) noexcept {
 
 CString& CString::operator=(const wchar_t* text) {
   StringData* fresh = FromWide(text);
-  Release(m_data);
+  if (m_data != nullptr)
+    Release(m_data);
   m_data = fresh;
   return *this;
 }

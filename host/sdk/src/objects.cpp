@@ -9,19 +9,9 @@ using host::Allowed;
 using host::Enter;
 using host::Op;
 
-SIObject::SIObject() = default;
-SIObject::SIObject(const CRef& ref) : m_ref(ref) {}
-
 bool SIObject::IsValid() const {
   Enter("SIObject::IsValid", Op::Query);
   return host::Exists(m_ref);
-}
-
-CRef SIObject::GetRef() const {
-  return m_ref;
-}
-SIObject::operator CRef() const {
-  return m_ref;
 }
 
 CString SIObject::GetName() const {

@@ -5,38 +5,15 @@
 
 namespace XSI {
 
-CRef::CRef() : m_handle(0) {}
-
 bool CRef::IsValid() const {
   xsihost::machinery::Enter("CRef::IsValid", xsihost::machinery::Op::Query);
   return xsihost::machinery::Exists(*this);
-}
-
-bool CRef::operator==(const CRef& other) const {
-  return m_handle == other.m_handle;
-}
-bool CRef::operator!=(const CRef& other) const {
-  return m_handle != other.m_handle;
-}
-
-CRefArray::CRefArray() = default;
-LONG CRefArray::GetCount() const {
-  return static_cast<LONG>(m_refs.size());
-}
-void CRefArray::Add(const CRef& ref) {
-  m_refs.push_back(ref);
 }
 
 CRef& CRefArray::operator[](LONG index) {
   if (index >= 0 && static_cast<size_t>(index) < m_refs.size())
     return m_refs[index];
   m_outside = CRef();
-  return m_outside;
-}
-
-const CRef& CRefArray::operator[](LONG index) const {
-  if (index >= 0 && static_cast<size_t>(index) < m_refs.size())
-    return m_refs[index];
   return m_outside;
 }
 

@@ -35,7 +35,10 @@ class XSISDKAPI CString {
   CString(const wchar_t* text);  // NOLINT: literals convert implicitly, as in the host SDK
   CString(const CString& other) : m_data(other.m_data) { Hold(); }
   CString(CString&& other) noexcept : m_data(other.m_data) { other.m_data = nullptr; }
-  ~CString() { Release(m_data); }
+  ~CString() {
+    if (m_data != nullptr)
+      Release(m_data);
+  }
   CString& operator=(const CString& other);
   CString& operator=(CString&& other) noexcept;
   CString& operator=(const wchar_t* text);
@@ -63,8 +66,12 @@ class XSISDKAPI CString {
     if (m_data != nullptr)
       m_data->holders.fetch_add(1, std::memory_order_relaxed);
   }
-  // Lets go of `data`, freeing it when this was its last holder.
-  static void Release(detail::StringData* data) noexcept;
+  // Lets go of `data` (not null), freeing it when this was its last holder.
+  static void Release(detail::StringData* data) noexcept {
+    if (data->holders.fetch_sub(1, std::memory_order_acq_rel) == 1)
+      Free(data);
+  }
+  static void Free(detail::StringData* data) noexcept;
 
   detail::StringData* m_data = nullptr;
 };

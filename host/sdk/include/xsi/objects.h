@@ -21,11 +21,11 @@ class Property;
 // Any host object with a name.
 class XSISDKAPI SIObject {
  public:
-  SIObject();
-  SIObject(const CRef& ref);
+  SIObject() = default;
+  SIObject(const CRef& ref) : m_ref(ref) {}  // NOLINT: views convert from references
   bool IsValid() const;
-  CRef GetRef() const;
-  operator CRef() const;
+  CRef GetRef() const { return m_ref; }
+  operator CRef() const { return m_ref; }
 
   // The object's own name.
   CString GetName() const;
