@@ -153,10 +153,9 @@ CStatus DuplicateSymmetry(const CValueArray& arguments, CValue& result) {
   };
   if (!CheckArguments(L"DuplicateSymmetry", arguments, rules))
     return CStatus::InvalidArgument;
-  const std::u16string_view target = Access::Units(Access::String(arguments[0]));
-  const std::u16string_view prefix = u"B:";
+  const CString& target = Access::String(arguments[0]);
   const CString fullName =
-      target.substr(0, prefix.size()) == prefix ? Access::Make(target.substr(2)) : CString();
+      target[0] == u'B' && target[1] == u':' ? Access::From(target, 2) : CString();
   Object* original = FindKind(FindByFullName(fullName), Kind::SceneObject);
   if (original == nullptr || original->self == Host().sceneRoot) {
     LogError(L"DuplicateSymmetry: no object named " + fullName);
@@ -217,7 +216,8 @@ CStatus InspectObj(const CValueArray& arguments, CValue& result) {
 }  // namespace
 
 CStatus RunCommand(const CString& name, const CValueArray& arguments, CValue& result) {
-  if (Host().refusedCommands.count(std::u16string(Access::Units(name))) != 0)
+  const auto& refused = Host().refusedCommands;
+  if (std::find(refused.begin(), refused.end(), name) != refused.end())
     return CStatus::Fail;
   if (name == L"DuplicateSymmetry")
     return DuplicateSymmetry(arguments, result);

@@ -61,7 +61,7 @@ using machinery::Host;
 using machinery::State;
 
 void RefuseCommand(const XSI::CString& name) {
-  Host().refusedCommands.insert(std::u16string(XSI::detail::Access::Units(name)));
+  Host().refusedCommands.push_back(name);
 }
 void ClearRefusedCommands() {
   Host().refusedCommands.clear();

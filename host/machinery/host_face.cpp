@@ -188,14 +188,11 @@ CRef FindByFullName(const CString& fullName) {
     std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(first), pending.end());
   };
   push(state.At(SceneRootSlot()));
-  const std::u16string_view wanted = Access::Units(fullName);
   while (!pending.empty()) {
     const Object& o = state.At(pending.back());
     pending.pop_back();
     // The own name ends the full name: compare it first, so that most objects cost no full name.
-    const std::u16string_view own = Access::Units(o.name);
-    if (own.size() <= wanted.size() && wanted.substr(wanted.size() - own.size()) == own &&
-        FullName(o) == fullName) {
+    if (Access::EndsWith(fullName, o.name) && FullName(o) == fullName) {
       return RefOf(o);
     }
     push(o);

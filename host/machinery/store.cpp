@@ -160,15 +160,21 @@ const XSI::CString& TypeText(const Object& object) {
   return Host().types[object.type];
 }
 
+std::size_t State::TextHash::operator()(const XSI::CString& text) const {
+  std::size_t hash = 14695981039346656037u;  // FNV-1a over the code units
+  for (XSI::ULONG i = 0; i < text.Length(); ++i)
+    hash = (hash ^ text[i]) * 1099511628211u;
+  return hash;
+}
+
 std::uint32_t TypeNumber(const XSI::CString& type) {
   State& state = Host();
-  const auto found = state.typeNumbers.find(Access::Units(type));
+  const auto found = state.typeNumbers.find(type);
   if (found != state.typeNumbers.end())
     return found->second;
   const auto number = static_cast<std::uint32_t>(state.types.size());
   state.types.push_back(type);
-  // The key views the text held in the table, which never changes or goes.
-  state.typeNumbers.emplace(Access::Units(state.types.back()), number);
+  state.typeNumbers.emplace(type, number);
   return number;
 }
 
@@ -191,15 +197,10 @@ XSI::CString FullName(const Object& object) {
     if (IsModel(state.At(m)))
       models.push_back(&state.At(m));
   }
-  if (models.empty())
-    return object.name;
-  std::u16string text;
-  for (auto it = models.rbegin(); it != models.rend(); ++it) {
-    text += Access::Units((*it)->name);
-    text += u'.';
-  }
-  text += Access::Units(object.name);
-  return Access::Make(text);
+  XSI::CString text;
+  for (auto it = models.rbegin(); it != models.rend(); ++it)
+    text = text + (*it)->name + L".";
+  return text + object.name;
 }
 
 }  // namespace xsihost::machinery

@@ -91,14 +91,17 @@ struct State {
   std::unordered_map<Slot, Details> details;
   // Types by number; each distinct type's text is kept once and shared by every object.
   std::vector<XSI::CString> types;
-  std::unordered_map<std::u16string_view, std::uint32_t> typeNumbers;
+  struct TextHash {
+    std::size_t operator()(const XSI::CString& text) const;
+  };
+  std::unordered_map<XSI::CString, std::uint32_t, TextHash> typeNumbers;
 
   Slot sceneRoot = kNone;
   std::vector<std::uint64_t> selection;
   std::vector<LogEntry> log;
   std::function<void(const LogEntry&)> logListener;
   DialogResponder responder;
-  std::set<std::u16string> refusedCommands;
+  std::vector<XSI::CString> refusedCommands;
   XSI::CString copyNumber = L"1";
 
   // The armed faults (the count of operations is machinery.h's theCounting), each with the number

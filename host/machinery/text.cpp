@@ -1,10 +1,13 @@
 #include <xsihost/text.h>
 
+#include <algorithm>
+
 #include "value_access.h"
 
 namespace xsihost {
 
 using XSI::CString;
+using XSI::ULONG;
 using XSI::detail::Access;
 
 std::string ToUtf8(const CString& text) {
@@ -14,13 +17,19 @@ std::string ToUtf8(const CString& text) {
 }
 
 void AppendUtf8(const CString& text, std::string& out) {
-  const std::u16string_view units = Access::Units(text);
-  out.reserve(out.size() + units.size());
-  for (size_t i = 0; i < units.size(); ++i) {
-    std::uint32_t c = units[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-        units[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+  // Most names are ASCII: their units are their bytes.
+  std::string_view ascii;
+  if (Access::Ascii(text, ascii)) {
+    out += ascii;
+    return;
+  }
+  const ULONG length = text.Length();
+  out.reserve(out.size() + length);
+  for (ULONG i = 0; i < length; ++i) {
+    std::uint32_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     } else if (c >= 0xD800 && c <= 0xDFFF) {
       c = 0xFFFD;
@@ -101,13 +110,24 @@ bool IsUtf8(std::string_view utf8) {
 bool FromUtf8(std::string_view utf8, CString& out) {
   // Counted first, then written straight into the new string: one allocation a name.
   std::uint32_t count = 0;
-  if (!Decode(utf8, [&](char16_t) { ++count; }))
+  char16_t largest = 0;
+  if (!Decode(utf8, [&](char16_t unit) {
+        ++count;
+        largest = std::max(largest, unit);
+      })) {
     return false;
+  }
   CString made;
   if (count != 0) {
-    char16_t* units = nullptr;
-    made = Access::Adopt(XSI::detail::NewText(count, units));
-    Decode(utf8, [&](char16_t unit) { *units++ = unit; });
+    XSI::detail::StringData* data = XSI::detail::NewText(count, largest < 0x100);
+    made = Access::Adopt(data);
+    if (data->Narrow()) {
+      unsigned char* bytes = XSI::detail::BytesOf(data);
+      Decode(utf8, [&](char16_t unit) { *bytes++ = static_cast<unsigned char>(unit); });
+    } else {
+      char16_t* units = XSI::detail::UnitsOf(data);
+      Decode(utf8, [&](char16_t unit) { *units++ = unit; });
+    }
   }
   out = std::move(made);
   return true;
@@ -120,7 +140,7 @@ CString Str(std::string_view utf8) {
 }
 
 std::u16string Units(const CString& text) {
-  return std::u16string(Access::Units(text));
+  return Access::Units(text);
 }
 CString FromUnits(std::u16string_view units) {
   return Access::Make(units);

@@ -5,39 +5,83 @@
 
 #include <xsi/sdk.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
+#include <string>
 #include <string_view>
 
 namespace XSI::detail {
 
-// Defined with CString: a new text of `length` (> 0) code units, held once; `units` receives
-// where to write them.
-StringData* NewText(std::uint32_t length, char16_t*& units);
-// Frees a text that no CString holds any more.
+// Defined with CString: a new text of `length` (> 0) code units, held once, one byte a unit when
+// `narrow`; where its units go; and the freeing of a text that no CString holds any more.
+StringData* NewText(std::uint32_t length, bool narrow);
+unsigned char* BytesOf(StringData* data);
+char16_t* UnitsOf(StringData* data);
 void FreeText(StringData* data) noexcept;
 
 struct Access {
-  static std::u16string_view Units(const CString& s) {
-    return s.m_data != nullptr ? std::u16string_view(s.m_data->Units(), s.m_data->length)
-                               : std::u16string_view();
-  }
   // A CString holding `data` (from NewText), which it takes over.
   static CString Adopt(StringData* data) {
     CString s;
     s.m_data = data;
     return s;
   }
-  // A CString of the code units up to the first NUL.
+  // A CString of the code units up to the first NUL, narrow when it can be.
   static CString Make(std::u16string_view units) {
     units = units.substr(0, units.find(u'\0'));
-    CString s;
-    if (!units.empty()) {
-      char16_t* out = nullptr;
-      s.m_data = NewText(static_cast<std::uint32_t>(units.size()), out);
-      std::memcpy(out, units.data(), sizeof(char16_t) * units.size());
+    if (units.empty())
+      return CString();
+    char16_t largest = 0;
+    for (char16_t unit : units)
+      largest = std::max(largest, unit);
+    StringData* data = NewText(static_cast<std::uint32_t>(units.size()), largest < 0x100);
+    if (data->Narrow())
+      std::copy(units.begin(), units.end(), BytesOf(data));
+    else
+      std::copy(units.begin(), units.end(), UnitsOf(data));
+    return Adopt(data);
+  }
+  // The code units of a CString as a string of their own.
+  static std::u16string Units(const CString& s) {
+    std::u16string units(s.Length(), u'\0');
+    for (ULONG i = 0; i < s.Length(); ++i)
+      units[i] = s[i];
+    return units;
+  }
+  // Whether every unit is below 128, and then the text as those bytes.
+  static bool Ascii(const CString& s, std::string_view& bytes) {
+    if (s.m_data == nullptr) {
+      bytes = std::string_view();
+      return true;
     }
-    return s;
+    if (!s.m_data->Narrow())
+      return false;
+    const auto* begin = reinterpret_cast<const char*>(s.m_data->Bytes());
+    bytes = std::string_view(begin, s.Length());
+    for (char byte : bytes) {
+      if (static_cast<unsigned char>(byte) >= 0x80)
+        return false;
+    }
+    return true;
+  }
+  // Whether `text` ends with `tail`.
+  static bool EndsWith(const CString& text, const CString& tail) {
+    const ULONG length = text.Length();
+    const ULONG tailLength = tail.Length();
+    if (tailLength > length)
+      return false;
+    for (ULONG i = 0; i < tailLength; ++i) {
+      if (text[length - tailLength + i] != tail[i])
+        return false;
+    }
+    return true;
+  }
+  // The units [begin, Length()) of `text` as a CString.
+  static CString From(const CString& text, ULONG begin) {
+    std::u16string units;
+    for (ULONG i = begin; i < text.Length(); ++i)
+      units.push_back(text[i]);
+    return Make(units);
   }
 
   static std::uint64_t Handle(const CRef& r) { return r.m_handle; }

@@ -30,6 +30,12 @@ bool ReadSceneFile(const std::string& path, std::string& text, std::string& erro
     in = owned.get();
   }
   text.clear();
+  // A file's size is known: room for it at once, instead of growing and copying as it comes.
+  if (!standardInput) {
+    const auto size = std::filesystem::file_size(PathFromUtf8(path), ec);
+    if (!ec && size < kMaxSceneBytes)
+      text.reserve(static_cast<std::size_t>(size) + 1);
+  }
   char chunk[1 << 16];
   while (true) {
     const std::size_t n = std::fread(chunk, 1, sizeof chunk, in);

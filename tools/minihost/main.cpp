@@ -14,6 +14,7 @@
 #include <memory>
 #include <set>
 #include <system_error>
+#include <unordered_set>
 
 #include "dialog.h"
 #include "example_rig.h"
@@ -141,15 +142,32 @@ bool ResolveSelection(const std::vector<std::string>& wanted, const std::string&
   return true;
 }
 
-// The full names of every scene object and property, as hashes, sorted: enough to tell
-// whether a new object took a name that was there before.
-std::vector<std::size_t> FullNameHashes() {
-  std::vector<std::size_t> hashes;
-  minihost::VisitFullNames([&](const xsihost::SceneEntry&, const std::string& fullName) {
-    hashes.push_back(std::hash<std::string>()(fullName));
+// Whether every object that is not in `before` has the full name of an object that was there
+// before the run (whose names `namesBefore` holds); false when there is no new object. Old
+// objects keep their names through a run, so a match is confirmed against the names they have
+// now.
+bool NewObjectsTookOldNames(const std::vector<std::uint64_t>& before,
+                            const minihost::TextFilter& namesBefore) {
+  std::size_t made = 0;
+  bool mayAll = true;
+  std::unordered_set<std::string> newNames;  // kept while every new name may be an old one
+  minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& fullName) {
+    if (minihost::IsIn(before, xsihost::ObjectId(entry.ref)))
+      return;
+    ++made;
+    mayAll = mayAll && namesBefore.MayHold(fullName);
+    if (mayAll)
+      newNames.insert(fullName);
+    else
+      newNames.clear();
   });
-  std::sort(hashes.begin(), hashes.end());
-  return hashes;
+  if (made == 0 || !mayAll)
+    return false;
+  minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& fullName) {
+    if (minihost::IsIn(before, xsihost::ObjectId(entry.ref)))
+      newNames.erase(fullName);
+  });
+  return newNames.empty();
 }
 
 // Whether `a` and `b` are the same file (false when either does not exist).
@@ -251,7 +269,9 @@ int Run(const minihost::Options& options) {
   xsihost::SetLogListener(PrintLogEntry);
 
   const std::vector<std::uint64_t> before = minihost::SceneIds();
-  const std::vector<std::size_t> namesBefore = FullNameHashes();
+  minihost::TextFilter namesBefore(before.size());
+  minihost::VisitFullNames(
+      [&](const xsihost::SceneEntry&, const std::string& fullName) { namesBefore.Add(fullName); });
 
   xsihost::PluginLoader plugin;
   const std::string path = options.plugin ? *options.plugin : BesideExecutable(KELVANE_PLUGIN_FILE);
@@ -277,15 +297,7 @@ int Run(const minihost::Options& options) {
   xsihost::ClearFaults();
   plugin.Unload();
 
-  std::size_t made = 0, namedLikeBefore = 0;
-  minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& fullName) {
-    if (minihost::IsIn(before, xsihost::ObjectId(entry.ref)))
-      return;
-    ++made;
-    namedLikeBefore += std::binary_search(namesBefore.begin(), namesBefore.end(),
-                                          std::hash<std::string>()(fullName));
-  });
-  if (made != 0 && namedLikeBefore == made) {
+  if (NewObjectsTookOldNames(before, namesBefore)) {
     std::cerr << "minihost: note: the rule flipped no name: every new object has the full name "
                  "of an object that was there before (does the chain use the other rule?)\n";
   }

@@ -291,12 +291,27 @@ bool ParseScene(std::string_view text, const std::string& fileName,
   return true;
 }
 
-std::string FormatNumber(double value) {
-  if (value == 0)
-    return "0";  // -0 too
+namespace {
+
+void AppendNumber(std::string& out, double value) {
+  if (value == 0) {
+    out += '0';  // -0 too
+    return;
+  }
   char buffer[64];
   auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return ec == std::errc() ? std::string(buffer, end) : std::string("0");
+  if (ec == std::errc())
+    out.append(buffer, end);
+  else
+    out += '0';
+}
+
+}  // namespace
+
+std::string FormatNumber(double value) {
+  std::string out;
+  AppendNumber(out, value);
+  return out;
 }
 
 void AppendSceneLine(std::string& out, int depth, bool isProperty, std::string_view type,
@@ -311,7 +326,7 @@ void AppendSceneLine(std::string& out, int depth, bool isProperty, std::string_v
   if (position != nullptr && !isProperty) {
     for (double coordinate : {position->x, position->y, position->z}) {
       out += ' ';
-      out += FormatNumber(coordinate);
+      AppendNumber(out, coordinate);
     }
   }
   out += '\n';
@@ -334,8 +349,13 @@ SceneBuilder::SceneBuilder() {
 XSI::CRef SceneBuilder::Add(const SceneLine& line) {
   m_parents.resize(static_cast<size_t>(line.depth) + 1);
   const XSI::CRef& owner = m_parents.back();
+  if (!line.isProperty && line.type != m_lastType) {
+    // A scene has a handful of types, most often one line after the other.
+    m_lastType = line.type;
+    m_lastTypeText = xsihost::Str(line.type);
+  }
   XSI::CRef ref = line.isProperty ? xsihost::AddCustomProperty(owner, xsihost::Str(line.name))
-                                  : xsihost::AddObject(owner, xsihost::Str(line.type),
+                                  : xsihost::AddObject(owner, m_lastTypeText,
                                                        xsihost::Str(line.name), line.position);
   m_parents.push_back(ref);
   return ref;

@@ -65,6 +65,8 @@ class SceneBuilder {
 
  private:
   std::vector<XSI::CRef> m_parents;  // m_parents[d]: the owner of what lies at depth d
+  std::string m_lastType;
+  XSI::CString m_lastTypeText;
 };
 
 // Empties the host and builds `scene` in it. Gives the references in the order of the lines.

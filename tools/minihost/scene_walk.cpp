@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include "scene_file.h"
 
@@ -42,8 +43,37 @@ std::vector<std::uint64_t> SceneIds() {
   std::vector<std::uint64_t> ids;
   xsihost::VisitScene(
       [&](const xsihost::SceneEntry& entry) { ids.push_back(xsihost::ObjectId(entry.ref)); });
-  std::sort(ids.begin(), ids.end());
+  // A scene just read has its ids in scene order already, most often.
+  if (!std::is_sorted(ids.begin(), ids.end()))
+    std::sort(ids.begin(), ids.end());
   return ids;
+}
+
+namespace {
+
+// Three places in the filter for a text, from one hash (double hashing).
+template <typename Visit>
+void Places(std::string_view text, std::size_t bits, Visit visit) {
+  const std::uint64_t hash = std::hash<std::string_view>()(text);
+  const std::uint64_t step = (hash >> 32) | 1;
+  for (std::uint64_t k = 0; k < 3; ++k)
+    visit(static_cast<std::size_t>((hash + k * step) % bits));
+}
+
+}  // namespace
+
+TextFilter::TextFilter(std::size_t expected) : m_bits((expected * 16 + 63) / 64 + 1) {}
+
+void TextFilter::Add(std::string_view text) {
+  Places(text, m_bits.size() * 64,
+         [&](std::size_t at) { m_bits[at / 64] |= std::uint64_t{1} << (at % 64); });
+}
+
+bool TextFilter::MayHold(std::string_view text) const {
+  bool all = true;
+  Places(text, m_bits.size() * 64,
+         [&](std::size_t at) { all = all && (m_bits[at / 64] >> (at % 64) & 1) != 0; });
+  return all;
 }
 
 bool IsIn(const std::vector<std::uint64_t>& sorted, std::uint64_t value) {
@@ -74,10 +104,15 @@ bool ChunkedWriter::Finish(std::string& error) {
 
 void WriteScene(ChunkedWriter& writer) {
   std::string type, name;
+  XSI::CString lastType;
   xsihost::VisitScene([&](const xsihost::SceneEntry& entry) {
-    type.clear();
+    if (type.empty() || *entry.type != lastType) {
+      // A scene has a handful of types, most often one line after the other.
+      lastType = *entry.type;
+      type.clear();
+      xsihost::AppendUtf8(lastType, type);
+    }
     name.clear();
-    xsihost::AppendUtf8(*entry.type, type);
     xsihost::AppendUtf8(*entry.name, name);
     AppendSceneLine(writer.Text(), entry.depth, entry.isProperty, type, name, entry.position);
     writer.Flush();

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace minihost {
@@ -23,6 +24,18 @@ void VisitFullNames(
 // for IsIn().
 std::vector<std::uint64_t> SceneIds();
 bool IsIn(const std::vector<std::uint64_t>& sorted, std::uint64_t value);
+
+// A set of texts kept as a Bloom filter: MayHold() is true for every text added, and false for
+// all but about one in a hundred others. Two bytes a text, whatever its length.
+class TextFilter {
+ public:
+  explicit TextFilter(std::size_t expected);
+  void Add(std::string_view text);
+  bool MayHold(std::string_view text) const;
+
+ private:
+  std::vector<std::uint64_t> m_bits;
+};
 
 // Text written to a file in pieces of about a megabyte. Write errors are kept, not thrown.
 class ChunkedWriter {

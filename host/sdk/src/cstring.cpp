@@ -1,5 +1,6 @@
 #include <xsi/cstring.h>
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 #include <new>
@@ -16,24 +17,28 @@ namespace {
 // Constant-initialised, and never destroyed: texts may be let go of while the process exits.
 TextPool thePool;
 
-std::size_t BytesOf(std::uint32_t length) {
-  return sizeof(StringData) + sizeof(char16_t) * length;
+std::size_t BytesOf(std::uint32_t length, bool narrow) {
+  return sizeof(StringData) + (narrow ? 1 : sizeof(char16_t)) * length;
 }
 
 }  // namespace
 
-// A new text of `length` code units (not 0), held once; the caller fills in the units.
-StringData* NewText(std::uint32_t length, char16_t*& units) {
-  void* memory = thePool.Take(BytesOf(length));
-  auto* data = new (memory) StringData{{1}, length};
-  units = reinterpret_cast<char16_t*>(data + 1);
-  return data;
+StringData* NewText(std::uint32_t length, bool narrow) {
+  void* memory = thePool.Take(BytesOf(length, narrow));
+  return new (memory) StringData{{1}, length | (narrow ? StringData::kNarrow : 0)};
 }
 
 void FreeText(StringData* data) noexcept {
-  const std::size_t bytes = BytesOf(data->length);
+  const std::size_t bytes = BytesOf(data->Length(), data->Narrow());
   data->~StringData();
   thePool.Give(data, bytes);
+}
+
+unsigned char* BytesOf(StringData* data) {
+  return reinterpret_cast<unsigned char*>(data + 1);
+}
+char16_t* UnitsOf(StringData* data) {
+  return reinterpret_cast<char16_t*>(data + 1);
 }
 
 }  // namespace detail
@@ -43,67 +48,87 @@ namespace {
 using detail::NewText;
 using detail::StringData;
 
-// How many code units a wide string becomes, up to its NUL.
-std::uint32_t WideUnits(const wchar_t* text) {
+// How many code units a wide string becomes, up to its NUL, and the largest of them.
+std::uint32_t WideUnits(const wchar_t* text, std::uint32_t& largest) {
   std::uint32_t count = 0;
+  largest = 0;
   for (; text != nullptr && *text != L'\0'; ++text) {
     const auto c = static_cast<std::uint32_t>(*text);
-    count += c >= 0x10000 && c <= 0x10FFFF ? 2 : 1;
+    const bool pair = c >= 0x10000 && c <= 0x10FFFF;
+    count += pair ? 2 : 1;
+    largest = std::max(largest, pair ? 0xD800u : c > 0x10FFFF ? 0xFFFDu : c);
   }
   return count;
 }
 
-// Writes a wide string as UTF-16 code units (WideUnits() of them) from `out` on.
-void PutWide(const wchar_t* text, char16_t* out) {
+// Writes a wide string as UTF-16 code units (WideUnits() of them) from `out` on: to bytes for a
+// narrow text, whose units are all below 256.
+template <typename Unit>
+void PutWide(const wchar_t* text, Unit* out) {
   for (; *text != L'\0'; ++text) {
     auto c = static_cast<std::uint32_t>(*text);
     if (c >= 0x10000 && c <= 0x10FFFF) {
       c -= 0x10000;
-      *out++ = static_cast<char16_t>(0xD800 + (c >> 10));
-      *out++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+      *out++ = static_cast<Unit>(0xD800 + (c >> 10));
+      *out++ = static_cast<Unit>(0xDC00 + (c & 0x3FF));
     } else {
-      *out++ = c > 0x10FFFF ? u'\xFFFD' : static_cast<char16_t>(c);
+      *out++ = static_cast<Unit>(c > 0x10FFFF ? 0xFFFD : c);
     }
+  }
+}
+
+// Copies `length` units of `from` (a narrow or a wide text) to `out`.
+template <typename Unit>
+void CopyUnits(StringData* from, std::uint32_t length, Unit* out) {
+  if (from->Narrow()) {
+    std::copy(from->Bytes(), from->Bytes() + length, out);
+  } else {
+    const char16_t* units = from->Units();
+    for (std::uint32_t i = 0; i < length; ++i)
+      out[i] = static_cast<Unit>(units[i]);
   }
 }
 
 StringData* FromWide(const wchar_t* text) {
   if (text == nullptr || *text == L'\0')
     return nullptr;
-  // Most texts hold no character beyond 16 bits: their units are the characters themselves,
-  // copied in one pass that notes whether any was wider.
-  const std::size_t length = std::wcslen(text);
-  char16_t* units = nullptr;
-  StringData* data = NewText(static_cast<std::uint32_t>(length), units);
+  // Most texts are characters of 16 bits or fewer, each one code unit: told apart in one pass,
+  // and copied in another, with no surrogate to make.
+  const std::size_t count = std::wcslen(text);
   std::uint32_t all = 0;
-  for (std::size_t i = 0; i < length; ++i) {
-    const auto c = static_cast<std::uint32_t>(text[i]);
-    all |= c;
-    units[i] = static_cast<char16_t>(c);
-  }
-  if (all <= 0xFFFF)
+  for (std::size_t i = 0; i < count; ++i)
+    all |= static_cast<std::uint32_t>(text[i]);
+  if (all <= 0xFFFF) {
+    StringData* data = NewText(static_cast<std::uint32_t>(count), all < 0x100);
+    if (data->Narrow())
+      std::copy(text, text + count, detail::BytesOf(data));
+    else
+      std::copy(text, text + count, detail::UnitsOf(data));
     return data;
-  // Some character became a surrogate pair (or U+FFFD): start again, counting.
-  detail::FreeText(data);
-  StringData* wide = NewText(WideUnits(text), units);
-  PutWide(text, units);
-  return wide;
-}
-
-// The units of `a` followed by those of `b`, as a new text (nullptr when both are empty).
-StringData* Joined(const char16_t* a, std::uint32_t aLength, const char16_t* b,
-                   std::uint32_t bLength) {
-  if (aLength + bLength == 0)
-    return nullptr;
-  char16_t* units = nullptr;
-  StringData* data = NewText(aLength + bLength, units);
-  std::memcpy(units, a, sizeof(char16_t) * aLength);
-  std::memcpy(units + aLength, b, sizeof(char16_t) * bLength);
+  }
+  std::uint32_t largest = 0;
+  const std::uint32_t length = WideUnits(text, largest);
+  StringData* data = NewText(length, largest < 0x100);
+  if (data->Narrow())
+    PutWide(text, detail::BytesOf(data));
+  else
+    PutWide(text, detail::UnitsOf(data));
   return data;
 }
 
-const char16_t* UnitsOf(const StringData* data) {
-  return data != nullptr ? data->Units() : nullptr;
+// The units of `a` followed by those of `b`, both not null, as a new text: narrow when both are.
+StringData* Joined(StringData* a, StringData* b) {
+  const std::uint32_t aLength = a->Length();
+  const std::uint32_t bLength = b->Length();
+  StringData* data = NewText(aLength + bLength, a->Narrow() && b->Narrow());
+  if (data->Narrow()) {
+    CopyUnits(a, aLength, detail::BytesOf(data));
+    CopyUnits(b, bLength, detail::BytesOf(data) + aLength);
+  } else {
+    CopyUnits(a, aLength, detail::UnitsOf(data));
+    CopyUnits(b, bLength, detail::UnitsOf(data) + aLength);
+  }
+  return data;
 }
 
 }  // namespace
@@ -145,21 +170,13 @@ CString CString::operator+(const CString& other) const {
   if (m_data == nullptr)
     return other;
   CString result;
-  result.m_data = Joined(UnitsOf(m_data), Length(), UnitsOf(other.m_data), other.Length());
+  result.m_data = Joined(m_data, other.m_data);
   return result;
 }
 
 CString CString::operator+(const wchar_t* text) const {
-  const std::uint32_t added = WideUnits(text);
-  if (added == 0)
-    return *this;
-  CString result;
-  char16_t* units = nullptr;
-  result.m_data = NewText(Length() + added, units);
-  if (m_data != nullptr)
-    std::memcpy(units, m_data->Units(), sizeof(char16_t) * Length());
-  PutWide(text, units + Length());
-  return result;
+  const CString added(text);
+  return *this + added;
 }
 
 CString& CString::operator+=(const CString& other) {
@@ -168,9 +185,12 @@ CString& CString::operator+=(const CString& other) {
 }
 
 bool CString::operator==(const CString& other) const {
-  return m_data == other.m_data ||
-         (Length() == other.Length() &&
-          std::memcmp(m_data->Units(), other.m_data->Units(), sizeof(char16_t) * Length()) == 0);
+  if (m_data == other.m_data)
+    return true;
+  // Each text is narrow exactly when it can be: a narrow and a wide one always differ.
+  if (Length() != other.Length() || m_data->Narrow() != other.m_data->Narrow())
+    return false;
+  return std::memcmp(m_data + 1, other.m_data + 1, (m_data->Narrow() ? 1 : 2) * Length()) == 0;
 }
 
 bool CString::operator==(const wchar_t* text) const {

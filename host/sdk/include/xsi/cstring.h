@@ -12,11 +12,19 @@ namespace detail {
 
 // The text of a CString: immutable once made, and shared by every copy of the CString, so that
 // a copy (a name handed out by value, say) costs no allocation. The code units follow the
-// header. Made and freed only inside the SDK library.
+// header: one byte each when every unit of the text is below 256 (then it is "narrow", as
+// nearly every name is), two bytes each otherwise; a text is narrow exactly when it can be.
+// Made and freed only inside the SDK library.
 struct StringData {
+  static constexpr std::uint32_t kNarrow = 0x80000000u;
   std::atomic<std::uint32_t> holders;  // how many CStrings share this text
-  std::uint32_t length;                // code units; never 0 (the empty string has no data)
+  std::uint32_t lengthAndWidth;        // code units (never 0), and kNarrow for a narrow text
+
+  std::uint32_t Length() const { return lengthAndWidth & ~kNarrow; }
+  bool Narrow() const { return (lengthAndWidth & kNarrow) != 0; }
+  const unsigned char* Bytes() const { return reinterpret_cast<const unsigned char*>(this + 1); }
   const char16_t* Units() const { return reinterpret_cast<const char16_t*>(this + 1); }
+  char16_t At(std::uint32_t index) const { return Narrow() ? Bytes()[index] : Units()[index]; }
 };
 
 }  // namespace detail
@@ -44,11 +52,9 @@ class XSISDKAPI CString {
   CString& operator=(const wchar_t* text);
 
   // Number of code units.
-  ULONG Length() const { return m_data != nullptr ? m_data->length : 0; }
+  ULONG Length() const { return m_data != nullptr ? m_data->Length() : 0; }
   // The code unit at `index`; 0 when `index` is not below Length().
-  char16_t operator[](ULONG index) const {
-    return index < Length() ? m_data->Units()[index] : u'\0';
-  }
+  char16_t operator[](ULONG index) const { return index < Length() ? m_data->At(index) : u'\0'; }
 
   CString operator+(const CString& other) const;
   CString operator+(const wchar_t* text) const;
