@@ -19,6 +19,8 @@ namespace kelvane {
 //   "L_arm" by hand.
 class SourceNames {
  public:
+  // `objects` must outlive this SourceNames: it is kept by reference, since a chain can hold
+  // a million objects.
   explicit SourceNames(const XSI::CRefArray& objects);
   SourceNames(const SourceNames&) = delete;
   SourceNames& operator=(const SourceNames&) = delete;
@@ -38,12 +40,12 @@ class SourceNames {
   // The log line for an object whose old name the host did not give back.
   XSI::CString NotPutBack(std::size_t index) const;
 
-  XSI::CRefArray m_objects;
+  const XSI::CRefArray& m_objects;
   std::vector<XSI::CString> m_names;
   XSI::CString m_suffix;
   // What became of each object's name. An object whose old name the host refused is not tried
   // again: the log already says it is left with the suffix.
-  enum class Name { Old, Suffixed, Back, Refused };
+  enum class Name : unsigned char { Old, Suffixed, Back, Refused };
   std::vector<Name> m_state;
   bool m_restored = false;
 };

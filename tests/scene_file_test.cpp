@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "scene_fixture.h"
 
@@ -142,6 +145,30 @@ TEST(SceneFile, FormatNumberIsShortestAndExact) {
   EXPECT_EQ(minihost::FormatNumber(-0.0), "0");
   EXPECT_EQ(minihost::FormatNumber(0.1), "0.1");
   EXPECT_EQ(minihost::FormatNumber(-7), "-7");
+}
+
+// Whole numbers take a quicker road in and out of the file; it must end where the general one
+// does: the shortest text ("1e+06", not "1000000"), and the same value read back.
+TEST(SceneFile, WholeNumbersReadAndPrintAsTheGeneralFormDoes) {
+  const double kExact = 9007199254740992.0;  // 2^53
+  for (double v : {1.0, -1.0, 7.0, 10.0, 1000000.0, -1000000.0, 1234567.0, 120.0, 999999999999999.0,
+                   1e15, kExact - 1, kExact, kExact + 2, -kExact + 1, 1e20, 123456789012345.0}) {
+    char general[64];
+    const auto [end, ec] = std::to_chars(general, general + sizeof general, v);
+    ASSERT_EQ(ec, std::errc());
+    EXPECT_EQ(minihost::FormatNumber(v), std::string(general, end)) << v;
+  }
+  for (const char* word : {"0012", "+5", "-0", "123456789012345", "1234567890123456", "-42"}) {
+    minihost::Scene scene;
+    std::string error;
+    ASSERT_TRUE(ParseScene(std::string("root a ") + word + " 0 0\n", "f", scene, error)) << error;
+    ASSERT_TRUE(scene[0].position.has_value());
+    const std::string_view digits = word[0] == '+' ? word + 1 : word;
+    double general = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), general);
+    EXPECT_EQ(scene[0].position->x, general) << word;
+    EXPECT_EQ(std::signbit(scene[0].position->x), std::signbit(general)) << word;
+  }
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "large_memory.h"
+
 namespace xsihost::machinery {
 
 // ---- Counting and faults ----
@@ -46,6 +48,9 @@ inline std::optional<FaultMode> Enter(const char* operation, Op op,
 inline bool Allowed(const char* operation, Op op) {
   return !Enter(operation, op).has_value();
 }
+
+// ---- Memory ----
+// The SDK face's pool of name texts takes its blocks with TakeLargePiece (large_memory.h).
 
 // ---- Objects ----
 

@@ -1,6 +1,7 @@
 #include "store.h"
 
 #include <algorithm>
+#include <new>
 
 #include "value_access.h"
 
@@ -26,6 +27,12 @@ State& MakeHost() {
   theHost = new State();
   theHost->types.emplace_back();  // type 0: none
   return *theHost;
+}
+
+void State::AddBlock() {
+  // The first block holds a small scene; large pages pay only for the blocks of a large one.
+  // Records are made in it as they are first handed out, so that untouched ones cost nothing.
+  blocks.push_back(static_cast<Object*>(TakeLargePiece(!blocks.empty())));
 }
 
 Slot SceneRootSlot() {
@@ -74,15 +81,18 @@ XSI::CRef RefOf(const Object& object) {
 Object& Create(Kind kind) {
   State& state = Host();
   Slot slot = state.freeSlot;
+  std::uint32_t generation = 1;
   if (slot != kNone) {
+    // A free record keeps its generation, which its removal raised.
     state.freeSlot = state.At(slot).next;
+    generation = state.At(slot).generation;
   } else {
     if (state.slots % State::kBlock == 0)
-      state.blocks.push_back(std::make_unique<Object[]>(State::kBlock));
+      state.AddBlock();
     slot = state.slots++;
+    new (&state.At(slot)) Object();  // the first use of this record
   }
   Object& o = state.At(slot);
-  const std::uint32_t generation = o.generation;
   o = Object();
   o.self = slot;
   o.generation = generation;
@@ -169,13 +179,16 @@ std::size_t State::TextHash::operator()(const XSI::CString& text) const {
 
 std::uint32_t TypeNumber(const XSI::CString& type) {
   State& state = Host();
+  // Objects come in runs of one type: the last one asked for is checked first.
+  if (state.lastTypeNumber != 0 && state.types[state.lastTypeNumber] == type)
+    return state.lastTypeNumber;
   const auto found = state.typeNumbers.find(type);
   if (found != state.typeNumbers.end())
-    return found->second;
+    return state.lastTypeNumber = found->second;
   const auto number = static_cast<std::uint32_t>(state.types.size());
   state.types.push_back(type);
   state.typeNumbers.emplace(type, number);
-  return number;
+  return state.lastTypeNumber = number;
 }
 
 bool IsModel(const Object& object) {

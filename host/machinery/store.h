@@ -22,6 +22,8 @@
 #include <utility>
 #include <vector>
 
+#include "large_memory.h"
+
 namespace xsihost::machinery {
 
 using Slot = std::uint32_t;
@@ -40,7 +42,7 @@ enum class Kind : std::uint8_t {
 };
 
 // One object: 64 bytes, so that a million-object scene stays small.
-struct Object {
+struct alignas(64) Object {
   XSI::CString name;
   double x = 0, y = 0, z = 0;
   Slot self = kNone;  // this record's own slot
@@ -53,6 +55,8 @@ struct Object {
   Kind kind = Kind::Free;
   bool hasPosition = false;
 };
+
+static_assert(sizeof(Object) == 64, "records are kept at 64 bytes");
 
 // What only properties, parameters and plug-in bookkeeping need, kept apart from the records.
 struct Details {
@@ -83,8 +87,10 @@ struct Details {
 };
 
 struct State {
-  static constexpr Slot kBlock = 4096;
-  std::vector<std::unique_ptr<Object[]>> blocks;
+  // Blocks of records, each one large piece of memory (large_memory.h); never given back, as
+  // the state itself.
+  static constexpr Slot kBlock = static_cast<Slot>(kLargePiece / sizeof(Object));
+  std::vector<Object*> blocks;
   Slot slots = 0;         // slots handed out so far
   Slot freeSlot = kNone;  // first of the free list
   std::size_t live = 0;
@@ -95,6 +101,7 @@ struct State {
     std::size_t operator()(const XSI::CString& text) const;
   };
   std::unordered_map<XSI::CString, std::uint32_t, TextHash> typeNumbers;
+  std::uint32_t lastTypeNumber = 0;
 
   Slot sceneRoot = kNone;
   std::vector<std::uint64_t> selection;
@@ -111,6 +118,8 @@ struct State {
   std::vector<CommandCall> commandCalls;
 
   Object& At(Slot slot) { return blocks[slot / kBlock][slot % kBlock]; }
+  // Adds a block of free records.
+  void AddBlock();
 };
 
 // The one host state, made on first use and never destroyed: plug-in libraries may still hold

@@ -103,11 +103,37 @@ bool Decode(std::string_view utf8, Put put) {
 
 }  // namespace
 
+namespace {
+
+// Whether `text` is ASCII without a NUL: valid UTF-8 whose bytes are its units.
+bool PlainAscii(std::string_view text) {
+  unsigned char all = 0;
+  bool nul = false;
+  for (char byte : text) {
+    all |= static_cast<unsigned char>(byte);
+    nul |= byte == '\0';
+  }
+  return all < 0x80 && !nul;
+}
+
+}  // namespace
+
 bool IsUtf8(std::string_view utf8) {
-  return Decode(utf8, [](char16_t) {});
+  return PlainAscii(utf8) || Decode(utf8, [](char16_t) {});
 }
 
 bool FromUtf8(std::string_view utf8, CString& out) {
+  if (PlainAscii(utf8)) {
+    CString made;
+    if (!utf8.empty()) {
+      XSI::detail::StringData* data =
+          XSI::detail::NewText(static_cast<std::uint32_t>(utf8.size()), true);
+      made = Access::Adopt(data);
+      std::copy(utf8.begin(), utf8.end(), XSI::detail::BytesOf(data));
+    }
+    out = std::move(made);
+    return true;
+  }
   // Counted first, then written straight into the new string: one allocation a name.
   std::uint32_t count = 0;
   char16_t largest = 0;

@@ -151,22 +151,26 @@ bool NewObjectsTookOldNames(const std::vector<std::uint64_t>& before,
   std::size_t made = 0;
   bool mayAll = true;
   std::unordered_set<std::string> newNames;  // kept while every new name may be an old one
-  minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& fullName) {
-    if (minihost::IsIn(before, xsihost::ObjectId(entry.ref)))
-      return;
-    ++made;
-    mayAll = mayAll && namesBefore.MayHold(fullName);
-    if (mayAll)
-      newNames.insert(fullName);
-    else
-      newNames.clear();
-  });
+  minihost::VisitFullNames(
+      [&](const xsihost::SceneEntry& entry) {
+        const bool isNew = !minihost::IsIn(before, xsihost::ObjectId(entry.ref));
+        made += isNew ? 1 : 0;
+        return isNew && mayAll;
+      },
+      [&](const xsihost::SceneEntry&, const std::string& fullName) {
+        mayAll = namesBefore.MayHold(fullName);
+        if (mayAll)
+          newNames.insert(fullName);
+        else
+          newNames.clear();
+      });
   if (made == 0 || !mayAll)
     return false;
-  minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& fullName) {
-    if (minihost::IsIn(before, xsihost::ObjectId(entry.ref)))
-      newNames.erase(fullName);
-  });
+  minihost::VisitFullNames(
+      [&](const xsihost::SceneEntry& entry) {
+        return minihost::IsIn(before, xsihost::ObjectId(entry.ref));
+      },
+      [&](const xsihost::SceneEntry&, const std::string& fullName) { newNames.erase(fullName); });
   return newNames.empty();
 }
 

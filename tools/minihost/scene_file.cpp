@@ -26,6 +26,24 @@ bool IsControl(unsigned char c) {
   return c < 0x20 || c == 0x7F;
 }
 
+// A word of at most 15 decimal digits, with an optional sign, is a whole number that a double
+// holds exactly: read without the general parser, to the same value.
+bool WholeNumber(std::string_view word, double& out) {
+  std::size_t at = word[0] == '-' || word[0] == '+' ? 1 : 0;
+  if (word.size() == at || word.size() - at > 15)
+    return false;
+  long long value = 0;
+  for (std::size_t i = at; i < word.size(); ++i) {
+    if (word[i] < '0' || word[i] > '9')
+      return false;
+    value = value * 10 + (word[i] - '0');
+  }
+  out = static_cast<double>(word[0] == '-' ? -value : value);
+  if (word[0] == '-' && value == 0)
+    out = -0.0;
+  return true;
+}
+
 // Reads the fields of one line after its indentation.
 class LineReader {
  public:
@@ -71,6 +89,8 @@ class LineReader {
         return false;
       }
     }
+    if (WholeNumber(word, out))
+      return true;
     const char* begin = word.data();
     if (*begin == '+')
       ++begin;  // from_chars takes no plus sign
@@ -299,6 +319,18 @@ void AppendNumber(std::string& out, double value) {
     return;
   }
   char buffer[64];
+  // A whole number not ending in 0 reads shortest as its digits (the exponent form would need
+  // every digit and more), as integer digits are quicker to make. One ending in 0 may be shorter
+  // with an exponent ("1e+06"): the general form decides.
+  constexpr double kExact = 9007199254740992.0;  // 2^53: every whole number below is exact
+  if (value > -kExact && value < kExact) {
+    const auto whole = static_cast<long long>(value);
+    if (static_cast<double>(whole) == value && whole % 10 != 0) {
+      auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, whole);
+      out.append(buffer, end);
+      return;
+    }
+  }
   auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
   if (ec == std::errc())
     out.append(buffer, end);

@@ -12,31 +12,45 @@
 namespace minihost {
 
 void VisitFullNames(
+    const std::function<bool(const xsihost::SceneEntry&)>& wants,
     const std::function<void(const xsihost::SceneEntry&, const std::string& fullName)>& visit) {
   // prefixes[d]: what precedes the own name of an object at depth d ("Rig." inside model Rig);
-  // owners[d]: the full name of the last object met at depth d, for its properties.
-  std::vector<std::string> prefixes(1), owners;
+  // owners[d]: the own name of the last object met at depth d, for its properties.
+  std::vector<std::string> prefixes(1);
+  std::vector<const XSI::CString*> owners;
   std::string fullName;
   xsihost::VisitScene([&](const xsihost::SceneEntry& entry) {
     const auto depth = static_cast<std::size_t>(entry.depth);
-    fullName.clear();
-    if (entry.isProperty) {
-      if (depth > 0) {
-        fullName = owners[depth - 1];
-        fullName += '.';
+    if (!entry.isProperty) {
+      owners.resize(depth + 1);
+      owners[depth] = entry.name;
+      prefixes.resize(depth + 2);
+      if (*entry.type == L"model") {
+        prefixes[depth + 1] = prefixes[depth];
+        xsihost::AppendUtf8(*entry.name, prefixes[depth + 1]);
+        prefixes[depth + 1] += '.';
+      } else {
+        prefixes[depth + 1] = prefixes[depth];
       }
-      xsihost::AppendUtf8(*entry.name, fullName);
-      visit(entry, fullName);
-      return;
     }
-    fullName = prefixes[depth];
+    if (!wants(entry))
+      return;
+    fullName.clear();
+    if (!entry.isProperty) {
+      fullName = prefixes[depth];
+    } else if (depth > 0) {
+      fullName = prefixes[depth - 1];
+      xsihost::AppendUtf8(*owners[depth - 1], fullName);
+      fullName += '.';
+    }
     xsihost::AppendUtf8(*entry.name, fullName);
-    owners.resize(depth + 1);
-    owners[depth] = fullName;
-    prefixes.resize(depth + 2);
-    prefixes[depth + 1] = *entry.type == L"model" ? fullName + "." : prefixes[depth];
     visit(entry, fullName);
   });
+}
+
+void VisitFullNames(
+    const std::function<void(const xsihost::SceneEntry&, const std::string& fullName)>& visit) {
+  VisitFullNames([](const xsihost::SceneEntry&) { return true; }, visit);
 }
 
 std::vector<std::uint64_t> SceneIds() {

@@ -19,6 +19,10 @@ namespace minihost {
 // its own (a property of the scene root: its own name).
 void VisitFullNames(
     const std::function<void(const xsihost::SceneEntry&, const std::string& fullName)>& visit);
+// The same for the entries that `wants` picks; the others cost no full name.
+void VisitFullNames(
+    const std::function<bool(const xsihost::SceneEntry&)>& wants,
+    const std::function<void(const xsihost::SceneEntry&, const std::string& fullName)>& visit);
 
 // The xsihost::ObjectId of every scene object and property, sorted: a record of what was there,
 // for IsIn().

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "machinery.h"
+
 namespace XSI::detail {
 
 namespace {
@@ -29,20 +31,20 @@ void* TextPool::Take(std::size_t bytes) {
   Lock lock(m_busy);
   if (Free* free = m_free[size]) {
     m_free[size] = free->next;
+    if (m_free[size] == nullptr)
+      m_sizesWithFree &= ~(std::uint64_t{1} << size);
     return free;
   }
+  // Texts given back in bulk (a run's temporary names) serve the shorter ones that follow.
+  if (void* piece = Split(size))
+    return piece;
   if (m_left < size * kGranule) {
     // What is left of the old block is too small for this size; it waits for smaller ones.
-    for (std::size_t rest = m_left / kGranule; rest > 0 && m_left > 0;) {
-      auto* piece = reinterpret_cast<Free*>(m_block);
-      piece->next = m_free[rest];
-      m_free[rest] = piece;
-      m_block += rest * kGranule;
-      m_left -= rest * kGranule;
-      rest = m_left / kGranule;
-    }
-    m_block = static_cast<char*>(::operator new(kBlock));
-    m_left = kBlock;
+    if (m_left >= kGranule)
+      Put(m_block, m_left / kGranule);
+    // The first block holds a small scene's names; large pages pay only for a large one's.
+    m_block = static_cast<char*>(xsihost::machinery::TakeLargePiece(m_blocks++ != 0));
+    m_left = xsihost::machinery::kLargePiece;
   }
   void* memory = m_block;
   m_block += size * kGranule;
@@ -57,9 +59,29 @@ void TextPool::Give(void* memory, std::size_t bytes) noexcept {
   }
   const std::size_t size = (bytes + kGranule - 1) / kGranule;
   Lock lock(m_busy);
+  Put(memory, size);
+}
+
+void TextPool::Put(void* memory, std::size_t size) {
   auto* free = static_cast<Free*>(memory);
   free->next = m_free[size];
   m_free[size] = free;
+  m_sizesWithFree |= std::uint64_t{1} << size;
+}
+
+void* TextPool::Split(std::size_t size) {
+  const std::uint64_t larger = m_sizesWithFree & (~std::uint64_t{0} << (size + 1));
+  if (larger == 0)
+    return nullptr;
+  std::size_t from = size + 1;
+  while ((larger >> from & 1) == 0)
+    ++from;
+  Free* piece = m_free[from];
+  m_free[from] = piece->next;
+  if (m_free[from] == nullptr)
+    m_sizesWithFree &= ~(std::uint64_t{1} << from);
+  Put(reinterpret_cast<char*>(piece) + size * kGranule, from - size);
+  return piece;
 }
 
 }  // namespace XSI::detail

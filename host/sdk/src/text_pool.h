@@ -1,10 +1,12 @@
 // Where the texts of CStrings live: a scene holds a name or two an object, so names come from
-// pools of blocks by size instead of one heap allocation each, which costs less time and no
-// allocator header a name. Memory given back is kept for the next text of its size.
+// pools by size, carved from the host's large pieces of memory, instead of one heap allocation
+// each, which costs less time and no allocator header a name. Memory given back is kept for the
+// next text of its size.
 #pragma once
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 
 namespace XSI::detail {
 
@@ -20,7 +22,7 @@ class TextPool {
  private:
   static constexpr std::size_t kGranule = 8;
   static constexpr std::size_t kLargest = 256;  // larger texts go to the heap
-  static constexpr std::size_t kBlock = 64 * 1024;
+  std::size_t m_blocks = 0;                     // blocks taken so far
   struct Free {
     Free* next;
   };
@@ -40,9 +42,16 @@ class TextPool {
     std::atomic_flag& m_busy;
   };
 
+  // Takes a piece of `size` granules from the smallest larger size that has one free, putting
+  // back what is left over; nullptr when none has. Called with the lock held.
+  void* Split(std::size_t size);
+  // Adds a free piece of `size` granules. Called with the lock held.
+  void Put(void* memory, std::size_t size);
+
   std::atomic_flag m_busy = ATOMIC_FLAG_INIT;
   Free* m_free[kLargest / kGranule + 1] = {};
-  char* m_block = nullptr;  // the rest of the newest block
+  std::uint64_t m_sizesWithFree = 0;  // bit k: m_free[k] holds a piece
+  char* m_block = nullptr;            // the rest of the newest block
   std::size_t m_left = 0;
 };
 
