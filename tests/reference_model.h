@@ -44,24 +44,35 @@ struct Node {
 
 // ---- Reading the host's scene ----
 
-inline Node CaptureFrom(const XSI::CRef& ref) {
-  const xsihost::ObjectInfo info = xsihost::Describe(ref);
-  Node node;
-  node.id = xsihost::ObjectId(ref);
-  node.isProperty = info.isProperty;
-  node.type = xsihost::Units(info.type);
-  node.name = xsihost::Units(info.name);
-  node.position = info.position;
-  for (const XSI::CRef& p : info.properties)
-    node.properties.push_back(CaptureFrom(p));
-  for (const XSI::CRef& c : info.children)
-    node.children.push_back(CaptureFrom(c));
-  return node;
-}
-
-// The whole scene, from the scene root.
+// The whole scene, from the scene root, read in one walk in scene order: each entry goes under
+// the last object met one level up.
 inline Node Capture() {
-  return CaptureFrom(xsihost::SceneRoot());
+  const XSI::CRef sceneRoot = xsihost::SceneRoot();
+  const xsihost::ObjectInfo info = xsihost::Describe(sceneRoot);
+  Node root;
+  root.id = xsihost::ObjectId(sceneRoot);
+  root.type = xsihost::Units(info.type);
+  root.name = xsihost::Units(info.name);
+  root.position = info.position;
+  std::vector<Node*> owners{&root};  // owners[d]: what an entry at depth d goes under
+  xsihost::VisitScene([&](const xsihost::SceneEntry& entry) {
+    Node node;
+    node.id = xsihost::ObjectId(entry.ref);
+    node.isProperty = entry.isProperty;
+    node.type = xsihost::Units(*entry.type);
+    node.name = xsihost::Units(*entry.name);
+    if (entry.position != nullptr)
+      node.position = *entry.position;
+    Node* owner = owners[static_cast<std::size_t>(entry.depth)];
+    if (entry.isProperty) {
+      owner->properties.push_back(std::move(node));
+      return;
+    }
+    owner->children.push_back(std::move(node));
+    owners.resize(static_cast<std::size_t>(entry.depth) + 1);
+    owners.push_back(&owner->children.back());
+  });
+  return root;
 }
 
 inline void CollectIds(const Node& node, std::set<std::uint64_t>& ids) {

@@ -24,7 +24,20 @@ bool Matches(const Fault& fault, std::string_view operation, const XSI::CString*
   const auto colons = operation.rfind("::");
   if (colons != std::string_view::npos && fault.operation == operation.substr(colons + 2))
     return true;
-  return command != nullptr && ToUtf8(*command) == fault.operation;
+  if (command == nullptr)
+    return false;
+  // Host commands have ASCII names: compared unit by unit, with no text made.
+  for (char byte : fault.operation) {
+    if (static_cast<unsigned char>(byte) >= 0x80)
+      return ToUtf8(*command) == fault.operation;
+  }
+  if (command->Length() != fault.operation.size())
+    return false;
+  for (XSI::ULONG i = 0; i < command->Length(); ++i) {
+    if ((*command)[i] != static_cast<unsigned char>(fault.operation[i]))
+      return false;
+  }
+  return true;
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ void Reset() {
     state.sceneRoot = kNone;
     Remove(oldRoot);
   }
+  ForgetSceneTypes();
   state.selection.clear();
   state.log.clear();
   state.logListener = nullptr;

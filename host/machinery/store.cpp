@@ -25,8 +25,22 @@ State* theHost = nullptr;
 
 State& MakeHost() {
   theHost = new State();
-  theHost->types.emplace_back();  // type 0: none
+  // Type 0 is none; then the host's own types, which objects outside the scene carry too.
+  theHost->types.emplace_back();
+  for (const wchar_t* type : {L"model", L"customparamset", L"Parameter", L"Command", L"Menu",
+                              L"PluginRegistrar", L"Context"}) {
+    TypeNumber(type);
+  }
+  theHost->fixedTypes = theHost->types.size();
   return *theHost;
+}
+
+void ForgetSceneTypes() {
+  State& state = Host();
+  for (std::size_t number = state.fixedTypes; number < state.types.size(); ++number)
+    state.typeNumbers.erase(state.types[number]);
+  state.types.resize(state.fixedTypes);
+  state.lastTypeNumber = 0;
 }
 
 void State::AddBlock() {
@@ -192,8 +206,7 @@ std::uint32_t TypeNumber(const XSI::CString& type) {
 }
 
 bool IsModel(const Object& object) {
-  static const std::uint32_t model = TypeNumber(L"model");
-  return object.kind == Kind::SceneObject && object.type == model;
+  return object.kind == Kind::SceneObject && object.type == kModelType;
 }
 
 XSI::CString FullName(const Object& object) {

@@ -102,6 +102,7 @@ struct State {
   };
   std::unordered_map<XSI::CString, std::uint32_t, TextHash> typeNumbers;
   std::uint32_t lastTypeNumber = 0;
+  std::size_t fixedTypes = 0;  // the host's own types, first in the table, kept for ever
 
   Slot sceneRoot = kNone;
   std::vector<std::uint64_t> selection;
@@ -149,6 +150,11 @@ void Remove(Object& object);
 Details& DetailsOf(const Object& object);
 const XSI::CString& TypeText(const Object& object);
 std::uint32_t TypeNumber(const XSI::CString& type);
+// The number of "model", the first of the host's own types.
+constexpr std::uint32_t kModelType = 1;
+// Empties the table of the types that only scene objects carried, once there are none: the
+// types of one scene do not stay with the host for ever.
+void ForgetSceneTypes();
 XSI::CString FullName(const Object& object);
 bool IsModel(const Object& object);
 // Calls `visit` on each object in `owner`'s list, in order.
