@@ -75,12 +75,27 @@ inline Node Capture() {
   return root;
 }
 
-inline void CollectIds(const Node& node, std::set<std::uint64_t>& ids) {
-  ids.insert(node.id);
+// The ids of a scene's objects, sorted: a set that costs one allocation.
+struct Ids {
+  std::vector<std::uint64_t> sorted;
+  std::size_t count(std::uint64_t id) const {
+    return std::binary_search(sorted.begin(), sorted.end(), id) ? 1 : 0;
+  }
+};
+
+inline void AddIds(const Node& node, std::vector<std::uint64_t>& ids) {
+  ids.push_back(node.id);
   for (const Node& p : node.properties)
-    CollectIds(p, ids);
+    AddIds(p, ids);
   for (const Node& c : node.children)
-    CollectIds(c, ids);
+    AddIds(c, ids);
+}
+
+inline Ids CollectIds(const Node& node) {
+  Ids ids;
+  AddIds(node, ids.sorted);
+  std::sort(ids.sorted.begin(), ids.sorted.end());
+  return ids;
 }
 
 inline std::string Print(const Node& node, int depth = 0) {
@@ -191,6 +206,34 @@ struct Prediction {
                            // may duplicate that one, which this model does not follow
 };
 
+// Whether "DuplicateSymmetry" may copy another object than the chain rooted at `selected`:
+// while it runs, the chain carries the suffix, and the host copies the first object with the
+// root's suffixed full name, which should be the root.
+inline bool CopiesAnother(const Node& before, std::uint64_t selected) {
+  const std::u16string suffix = u"rename_temp_suffix";
+  Node suffixed = before;
+  Node* chain = FindNode(suffixed, selected);
+  if (chain == nullptr)
+    return false;
+  std::vector<Node*> sources{chain};
+  Descendants(*chain, sources);
+  for (Node* s : sources)
+    s->name += suffix;
+  std::u16string target;
+  std::uint64_t first = 0;
+  auto findTarget = [&](const Node& n, const std::u16string& fullName) {
+    if (n.id == selected)
+      target = fullName;
+  };
+  VisitFullNames(suffixed, u"", findTarget);
+  auto firstWithTarget = [&](const Node& n, const std::u16string& fullName) {
+    if (first == 0 && !n.isProperty && fullName == target)
+      first = n.id;
+  };
+  VisitFullNames(suffixed, u"", firstWithTarget);
+  return first != selected;
+}
+
 inline Prediction Predict(const Node& before, const Run& run) {
   Prediction prediction{before, false, false};
   const Node* parent = nullptr;
@@ -203,27 +246,7 @@ inline Prediction Predict(const Node& before, const Run& run) {
   std::u16string from = *run.rule == 4 ? u"Left" : u"L_";
   std::u16string to = *run.rule == 4 ? u"Right" : u"R_";
 
-  // While the host duplicates, the chain carries the suffix: the host copies the first object
-  // with the root's full name, which should be the root.
-  Node suffixed = before;
-  Node* chain = FindNode(suffixed, run.selected);
-  std::vector<Node*> sources{chain};
-  Descendants(*chain, sources);
-  for (Node* s : sources)
-    s->name += suffix;
-  std::u16string target;
-  std::uint64_t first = 0;
-  auto findTarget = [&](const Node& n, const std::u16string& fullName) {
-    if (n.id == run.selected)
-      target = fullName;
-  };
-  VisitFullNames(suffixed, u"", findTarget);
-  auto firstWithTarget = [&](const Node& n, const std::u16string& fullName) {
-    if (first == 0 && !n.isProperty && fullName == target)
-      first = n.id;
-  };
-  VisitFullNames(suffixed, u"", firstWithTarget);
-  if (first != run.selected) {
+  if (CopiesAnother(before, run.selected)) {
     prediction.ambiguous = true;
     return prediction;
   }
@@ -302,7 +325,7 @@ inline LeftOvers ReadLeftOvers() {
 }
 
 inline bool RemoveNewCopy(Node& node, const std::u16string& models, const std::u16string& fullName,
-                          const std::set<std::uint64_t>& old) {
+                          const Ids& old) {
   for (size_t i = 0; i < node.children.size(); ++i) {
     Node& c = node.children[i];
     if (old.count(c.id) == 0 && models + c.name == fullName) {
@@ -315,9 +338,16 @@ inline bool RemoveNewCopy(Node& node, const std::u16string& models, const std::u
   return false;
 }
 
-inline void Diff(const Node& expected, const Node& actual, const std::set<std::uint64_t>& old,
-                 LeftOvers& left, const std::string& where, std::string& failures) {
-  auto fail = [&](const std::string& what) { failures += "\n  " + where + ": " + what; };
+// `path`: the expected nodes from the top down to `expected`'s parent, for naming a failure.
+inline void Diff(const Node& expected, const Node& actual, const Ids& old, LeftOvers& left,
+                 std::vector<const Node*>& path, std::string& failures) {
+  auto fail = [&](const std::string& what) {
+    std::string where;
+    for (const Node* n : path)
+      where += xsihost::ToUtf8(xsihost::FromUnits(n->name)) + "/";
+    where += xsihost::ToUtf8(xsihost::FromUnits(expected.name));
+    failures += "\n  " + where + ": " + what;
+  };
   if (expected.id != 0 ? actual.id != expected.id : old.count(actual.id) != 0)
     fail("another object (#" + std::to_string(actual.id) + ")");
   if (expected.type != actual.type || expected.isProperty != actual.isProperty)
@@ -349,19 +379,16 @@ inline void Diff(const Node& expected, const Node& actual, const std::set<std::u
          std::to_string(expected.children.size()));
     return;
   }
-  for (size_t i = 0; i < expected.properties.size(); ++i) {
-    Diff(expected.properties[i], actual.properties[i], old, left,
-         where + "/" + xsihost::ToUtf8(xsihost::FromUnits(expected.properties[i].name)), failures);
-  }
-  for (size_t i = 0; i < expected.children.size(); ++i) {
-    Diff(expected.children[i], actual.children[i], old, left,
-         where + "/" + xsihost::ToUtf8(xsihost::FromUnits(expected.children[i].name)), failures);
-  }
+  path.push_back(&expected);
+  for (size_t i = 0; i < expected.properties.size(); ++i)
+    Diff(expected.properties[i], actual.properties[i], old, left, path, failures);
+  for (size_t i = 0; i < expected.children.size(); ++i)
+    Diff(expected.children[i], actual.children[i], old, left, path, failures);
+  path.pop_back();
 }
 
 // Removes every new child of `node` whose own name holds `text`, with all below it.
-inline void RemoveNewNamed(Node& node, const std::u16string& text,
-                           const std::set<std::uint64_t>& old) {
+inline void RemoveNewNamed(Node& node, const std::u16string& text, const Ids& old) {
   auto& children = node.children;
   children.erase(std::remove_if(children.begin(), children.end(),
                                 [&](const Node& c) {
@@ -382,8 +409,7 @@ inline void RemoveNewNamed(Node& node, const std::u16string& text,
 // expected.
 inline std::string Compare(const Node& expected, const Node& before, const Run& run,
                            bool logTrusted = true) {
-  std::set<std::uint64_t> old;
-  CollectIds(before, old);
+  const Ids old = CollectIds(before);
   Node actual = Capture();
   LeftOvers left = ReadLeftOvers();
   const std::u16string suffix = u"rename_temp_suffix";
@@ -427,7 +453,8 @@ inline std::string Compare(const Node& expected, const Node& before, const Run& 
       left.allowedNames.emplace_back(source->name + suffix, source->name);
     removeProperty();
   }
-  Diff(expected, actual, old, left, "Scene_Root", failures);
+  std::vector<const Node*> path;
+  Diff(expected, actual, old, left, path, failures);
   for (const auto& [now, was] : left.names) {
     untrue("'" + xsihost::ToUtf8(xsihost::FromUnits(was)) + "' named '" +
            xsihost::ToUtf8(xsihost::FromUnits(now)) + "'");

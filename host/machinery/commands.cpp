@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "small_stack.h"
 #include "store.h"
 #include "value_access.h"
 
@@ -51,7 +52,8 @@ Object& CopyMirrored(Object& original) {
     Slot from;
     Slot toParent;
   };
-  std::vector<Pending> pending{{original.self, original.parent}};
+  SmallStack<Pending> pending;
+  pending.push_back({original.self, original.parent});
   Slot copyRoot = kNone;
   while (!pending.empty()) {
     const Pending next = pending.back();
@@ -78,7 +80,7 @@ Object& CopyMirrored(Object& original) {
       else if (item.kind == Kind::Property)
         CopyProperty(item, to);
     });
-    std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(firstChild), pending.end());
+    std::reverse(pending.begin() + firstChild, pending.end());
   }
   return state.At(copyRoot);
 }

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "machinery.h"
+#include "small_stack.h"
 #include "store.h"
 #include "value_access.h"
 
@@ -111,7 +112,7 @@ void VisitScene(const std::function<void(const SceneEntry&)>& visit) {
     Slot slot;
     int depth;
   };
-  std::vector<Pending> pending;
+  SmallStack<Pending> pending;
   SceneEntry entry;
   // An object, then its properties, then its children's subtrees: the properties are visited
   // as they are met in the list, the children pushed to come after them in order.
@@ -130,7 +131,7 @@ void VisitScene(const std::function<void(const SceneEntry&)>& visit) {
         pending.push_back({item.self, depth});
       }
     });
-    std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(first), pending.end());
+    std::reverse(pending.begin() + first, pending.end());
   };
   expand(state.At(SceneRootSlot()), 0);
   Position position;
@@ -179,14 +180,14 @@ CRef FindByFullName(const CString& fullName) {
   if (fullName.Length() == 0)
     return CRef();
   State& state = Host();
-  std::vector<Slot> pending;
+  SmallStack<Slot> pending;
   auto push = [&](const Object& owner) {
     const std::size_t first = pending.size();
     ForEachInList(owner, [&](const Object& item) {
       if (item.kind == Kind::SceneObject)
         pending.push_back(item.self);
     });
-    std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(first), pending.end());
+    std::reverse(pending.begin() + first, pending.end());
   };
   push(state.At(SceneRootSlot()));
   while (!pending.empty()) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "small_stack.h"
 #include "value_access.h"
 
 namespace xsihost::machinery {
@@ -37,6 +38,9 @@ State& MakeHost() {
 
 void ForgetSceneTypes() {
   State& state = Host();
+  // A few hundred types are kept from scene to scene; a table grown past that starts again.
+  if (state.types.size() < state.fixedTypes + 512)
+    return;
   for (std::size_t number = state.fixedTypes; number < state.types.size(); ++number)
     state.typeNumbers.erase(state.types[number]);
   state.types.resize(state.fixedTypes);
@@ -162,7 +166,8 @@ void Remove(Object& object) {
       owner.lastChild = before;
   }
   // Free the whole subtree without recursion: chains can be thousands of levels deep.
-  std::vector<Slot> pending{slot};
+  SmallStack<Slot> pending;
+  pending.push_back(slot);
   while (!pending.empty()) {
     const Slot next = pending.back();
     pending.pop_back();
@@ -217,16 +222,18 @@ XSI::CString FullName(const Object& object) {
       return FullName(state.At(object.parent)) + L"." + object.name;
     return object.name;
   }
-  // The models enclosing the object below the scene root, outermost first, each with ".".
-  std::vector<const Object*> models;
+  // The names of the models enclosing the object below the scene root, innermost first, then
+  // joined outermost first with ".", and the own name last.
+  SmallStack<const XSI::CString*, 16> names;
+  names.push_back(&object.name);
   for (Slot m = object.parent; m != kNone && m != state.sceneRoot; m = state.At(m).parent) {
     if (IsModel(state.At(m)))
-      models.push_back(&state.At(m));
+      names.push_back(&state.At(m).name);
   }
-  XSI::CString text;
-  for (auto it = models.rbegin(); it != models.rend(); ++it)
-    text = text + (*it)->name + L".";
-  return text + object.name;
+  if (names.size() == 1)
+    return object.name;
+  std::reverse(names.begin(), names.end());
+  return Access::Join(names.begin(), names.size(), u'.');
 }
 
 }  // namespace xsihost::machinery

@@ -152,8 +152,8 @@ const XSI::CString& TypeText(const Object& object);
 std::uint32_t TypeNumber(const XSI::CString& type);
 // The number of "model", the first of the host's own types.
 constexpr std::uint32_t kModelType = 1;
-// Empties the table of the types that only scene objects carried, once there are none: the
-// types of one scene do not stay with the host for ever.
+// Empties the table of the types that only scene objects carried, when there are none and the
+// table has grown large: the types of one scene after another do not pile up for ever.
 void ForgetSceneTypes();
 XSI::CString FullName(const Object& object);
 bool IsModel(const Object& object);

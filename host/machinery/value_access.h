@@ -6,6 +6,7 @@
 #include <xsi/sdk.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -75,6 +76,32 @@ struct Access {
         return false;
     }
     return true;
+  }
+  // The texts `parts[0]` to `parts[count - 1]` joined by `separator`, made at once.
+  static CString Join(const CString* const* parts, std::size_t count, char16_t separator) {
+    std::uint32_t length = count > 0 ? static_cast<std::uint32_t>(count - 1) : 0;
+    bool narrow = separator < 0x100;
+    for (std::size_t i = 0; i < count; ++i) {
+      length += parts[i]->Length();
+      narrow = narrow && (parts[i]->m_data == nullptr || parts[i]->m_data->Narrow());
+    }
+    if (length == 0)
+      return CString();
+    StringData* data = NewText(length, narrow);
+    std::uint32_t at = 0;
+    auto put = [&](char16_t unit) {
+      if (narrow)
+        BytesOf(data)[at++] = static_cast<unsigned char>(unit);
+      else
+        UnitsOf(data)[at++] = unit;
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i > 0)
+        put(separator);
+      for (ULONG k = 0; k < parts[i]->Length(); ++k)
+        put((*parts[i])[k]);
+    }
+    return Adopt(data);
   }
   // The units [begin, Length()) of `text` as a CString.
   static CString From(const CString& text, ULONG begin) {

@@ -1,3 +1,4 @@
+// The SDK face's Application and Selection, on the machinery.
 #include <xsi/application.h>
 
 #include "machinery.h"

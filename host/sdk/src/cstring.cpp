@@ -1,3 +1,4 @@
+// CString: texts shared between copies, one byte a unit when they can be.
 #include <xsi/cstring.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The SDK face's views of scene objects, properties and their pages, on the machinery.
 #include <xsi/objects.h>
 
 #include "machinery.h"

@@ -1,3 +1,4 @@
+// The SDK face's callback contexts, commands, menus and registrar, on the machinery.
 #include <xsi/plugin.h>
 
 #include "machinery.h"

@@ -1,3 +1,4 @@
+// The SDK face's references and values: CRef, CRefArray, CValue, CValueArray.
 #include <xsi/ref.h>
 #include <xsi/value.h>
 
