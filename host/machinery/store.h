@@ -14,8 +14,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
