@@ -39,8 +39,10 @@ bool Rename(const CValue& object, const CString& name, const CString& newName) {
 
 }  // namespace
 
-bool AppendToName(CValue object, CString suffix) {
+bool AppendToName(CValue object, CString suffix, CString* oldName) {
   const CString name = X3DObject(object).GetName();
+  if (oldName != nullptr)
+    *oldName = name;
   return Rename(object, name, name + suffix);
 }
 

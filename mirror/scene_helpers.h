@@ -15,7 +15,9 @@ XSI::CRefArray CollectDescendants(XSI::CRef object);
 // Renames `object` (a value holding its reference) to its own name followed by `suffix`.
 // True when the host renamed it; when it refused, false and the log says so:
 //   The host refused to rename "L_arm" to "L_armrename_temp_suffix" (PutName).
-bool AppendToName(XSI::CValue object, XSI::CString suffix);
+// `oldName`, when given, receives the name read before the renaming, whatever the host did
+// with the rename, so that a caller who must put it back needs no read of its own.
+bool AppendToName(XSI::CValue object, XSI::CString suffix, XSI::CString* oldName = nullptr);
 
 // Renames `object` to its own name with every occurrence of `from` replaced by `to`. The name
 // is written back even when nothing was replaced. `to` may contain `from`. True when the host

@@ -10,8 +10,6 @@ using namespace XSI;
 SourceNames::SourceNames(const CRefArray& objects)
     : m_objects(objects), m_state(static_cast<std::size_t>(objects.GetCount()), Name::Old) {
   m_names.reserve(m_state.size());
-  for (std::size_t i = 0; i < m_state.size(); ++i)
-    m_names.push_back(SIObject(m_objects[static_cast<LONG>(i)]).GetName());
 }
 
 SourceNames::~SourceNames() {
@@ -31,7 +29,8 @@ SourceNames::~SourceNames() {
 bool SourceNames::AppendSuffix(const CString& suffix) {
   m_suffix = suffix;
   for (std::size_t i = 0; i < m_state.size(); ++i) {
-    if (!AppendToName(CValue(m_objects[static_cast<LONG>(i)]), suffix))
+    m_names.emplace_back();
+    if (!AppendToName(CValue(m_objects[static_cast<LONG>(i)]), suffix, &m_names.back()))
       return false;
     m_state[i] = Name::Suffixed;
   }

@@ -9,12 +9,11 @@
 
 namespace kelvane {
 
-// Remembers each object's own name at construction.
-//
-// AppendSuffix() renames every object to its name followed by the suffix; Restore() puts every
-// name that was changed back exactly. If Restore() never ran (an exception unwinds), the
-// destructor does it, dropping what the host raises there, since a destructor must not throw.
-// Each name the host does not give back is logged, with the name to give it by hand:
+// AppendSuffix() renames every object to its name followed by the suffix, remembering the name
+// it read; Restore() puts every name that was changed back exactly. If Restore() never ran (an
+// exception unwinds), the destructor does it, dropping what the host raises there, since a
+// destructor must not throw. Each name the host does not give back is logged, with the name to give
+// it by hand:
 //   The host did not give "L_armrename_temp_suffix" its name back (PutName): rename it
 //   "L_arm" by hand.
 class SourceNames {
@@ -32,7 +31,8 @@ class SourceNames {
   // Puts back the old name of every object that got the suffix and is not done with yet. True
   // when every one is back; a host operation that raises passes on.
   bool Restore();
-  // The name the object at `index` had at construction.
+  // The name the object at `index` had before AppendSuffix() reached it; `index` must be of an
+  // object that AppendSuffix() reached.
   const XSI::CString& OldName(std::size_t index) const;
 
  private:

@@ -43,6 +43,28 @@ TEST(CString, ConcatenatesAndComparesExactly) {
   EXPECT_EQ(CString(L"").Length(), 0u);
 }
 
+TEST(CString, AssignmentSharesAndLetsGoOfTexts) {
+  // The only holder of a text assigned to itself, by copy or by move, keeps it.
+  CString name(L"LeftArm");
+  CString& same = name;
+  name = same;
+  EXPECT_TRUE(name == L"LeftArm");
+  name = std::move(same);
+  EXPECT_TRUE(name == L"LeftArm");
+  // A copy outlives the string it was assigned from; the string assigned to lets go of its old
+  // text, and a moved-from string is empty.
+  CString copy(L"Right");
+  {
+    const CString source(L"LeftLeg");
+    copy = source;
+  }
+  EXPECT_TRUE(copy == L"LeftLeg");
+  CString moved(L"Spine");
+  copy = std::move(moved);
+  EXPECT_TRUE(copy == L"Spine");
+  EXPECT_EQ(moved.Length(), 0u);  // NOLINT(bugprone-use-after-move): moved-from is empty
+}
+
 TEST(CString, StopsAtNul) {
   const wchar_t text[] = {L'a', L'\0', L'b', L'\0'};
   EXPECT_EQ(CString(text).Length(), 1u);

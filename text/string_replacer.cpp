@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cwchar>
 #include <memory>
-#include <string>
-#include <string_view>
 #include <utility>
 
 namespace kelvane {
@@ -15,103 +14,89 @@ using XSI::ULONG;
 
 namespace {
 
-// Code units or wide characters on the stack for a name's length, on the heap beyond, so that
-// names are taken apart and put together without allocations of their own.
-template <typename Char>
-class Buffer {
- public:
-  Buffer() = default;
-  Buffer(const Buffer&) = delete;
-  Buffer& operator=(const Buffer&) = delete;
+// Copies the code units of `text` to `out`, which has room for them, each as the wide
+// character of its value. The host string gives its units one at a time, each with a range
+// check; in this loop the check is seen to hold, and the copy runs as a block copy.
+void CopyUnits(const CString& text, wchar_t* out) {
+  const ULONG length = text.Length();
+  for (ULONG i = 0; i < length; ++i)
+    out[i] = static_cast<wchar_t>(text[i]);
+}
 
-  std::basic_string_view<Char> View() const { return {m_data, m_size}; }
-  void Clear() { m_size = 0; }
-  // Room for `count` more at the end; Grow(count) then makes them part of the text.
-  Char* End(std::size_t count) {
-    if (m_size + count > m_capacity)
-      Reserve(std::max(m_size + count, 2 * m_capacity));
-    return m_data + m_size;
+// Wide characters, one a code unit, on the stack for a name's length and on the heap beyond, so
+// that names are taken apart and put together without allocations of their own. Each holds one
+// code unit's value: the host string turns such a character back into that one unit.
+class WideText {
+ public:
+  WideText() = default;
+  // The code units of `text`.
+  explicit WideText(const CString& text) {
+    const ULONG length = text.Length();
+    CopyUnits(text, End(length));
+    m_size = length;
   }
-  void Grow(std::size_t count) { m_size += count; }
-  template <typename From>
-  Buffer& Append(std::basic_string_view<From> more) {
-    Char* out = End(more.size());
-    for (std::size_t i = 0; i < more.size(); ++i)
-      out[i] = static_cast<Char>(more[i]);
-    Grow(more.size());
-    return *this;
+  WideText(const WideText&) = delete;
+  WideText& operator=(const WideText&) = delete;
+
+  const wchar_t* Data() const { return m_data; }
+  wchar_t* Data() { return m_data; }
+  std::size_t Size() const { return m_size; }
+  void Append(const wchar_t* more, std::size_t count) {
+    std::copy(more, more + count, End(count));
+    m_size += count;
+  }
+  // Replaces the `count` units at `at` by the `length` units of `with` (not more than `count`),
+  // moving what follows to close the gap.
+  void ReplaceShorter(std::size_t at, std::size_t count, const wchar_t* with, std::size_t length) {
+    std::copy(with, with + length, m_data + at);
+    std::copy(m_data + at + count, m_data + m_size, m_data + at + length);
+    m_size -= count - length;
+  }
+  // The host string of the text.
+  CString ToString() {
+    *End(1) = L'\0';
+    return CString(m_data);
   }
 
  private:
   static constexpr std::size_t kInline = 128;
-  void Reserve(std::size_t capacity) {
-    auto larger = std::make_unique<Char[]>(capacity);
-    std::copy(m_data, m_data + m_size, larger.get());
-    m_heap = std::move(larger);
-    m_data = m_heap.get();
-    m_capacity = capacity;
+  // Room for `count` more at the end.
+  wchar_t* End(std::size_t count) {
+    if (m_size + count > m_capacity) {
+      const std::size_t capacity = std::max(m_size + count, 2 * m_capacity);
+      auto larger = std::make_unique<wchar_t[]>(capacity);
+      std::copy(m_data, m_data + m_size, larger.get());
+      m_heap = std::move(larger);
+      m_data = m_heap.get();
+      m_capacity = capacity;
+    }
+    return m_data + m_size;
   }
 
-  Char m_inline[kInline];
-  std::unique_ptr<Char[]> m_heap;
-  Char* m_data = m_inline;
+  wchar_t m_inline[kInline];
+  std::unique_ptr<wchar_t[]> m_heap;
+  wchar_t* m_data = m_inline;
   std::size_t m_size = 0;
   std::size_t m_capacity = kInline;
 };
 
-// Copies the code units of `text` to `out`, which has room for them. The host string gives its
-// units one at a time, each with a range check; in this loop the check is seen to hold, and the
-// copy runs as a block copy.
-void CopyUnits(const CString& text, char16_t* out) {
-  const ULONG length = text.Length();
-  for (ULONG i = 0; i < length; ++i)
-    out[i] = text[i];
-}
-
-// The code units of a host string, copied out once so that searching and cutting run on plain
-// memory.
-class Units {
- public:
-  explicit Units(const CString& text) {
-    const ULONG length = text.Length();
-    CopyUnits(text, m_units.End(length));
-    m_units.Grow(length);
-  }
-  std::u16string_view View() const { return m_units.View(); }
-
- private:
-  Buffer<char16_t> m_units;
-};
-
-// The host string of a text put together in wide characters: each holds one code unit's value,
-// which the host string turns back into that one unit.
-CString ToString(Buffer<wchar_t>& wide) {
-  *wide.End(1) = L'\0';
-  return CString(wide.View().data());
-}
-
-CString ToString(std::u16string_view units) {
-  Buffer<wchar_t> wide;
-  wide.Append(units);
-  return ToString(wide);
-}
-
 // First index at or after `start` where `pattern` occurs in `text`, or -1: each start position
-// in turn whose unit is the pattern's first is compared on, unit by unit, up to the first
-// difference. An empty pattern is never found; a start position with fewer units left than the
-// pattern has is never tried.
-LONG FindFrom(std::u16string_view text, std::u16string_view pattern, std::size_t start) {
-  if (pattern.empty() || pattern.size() > text.size())
+// in turn whose unit is the pattern's first is compared on, up to the first difference. An
+// empty pattern is never found; a start position with fewer units left than the pattern has is
+// never tried.
+LONG FindFrom(const WideText& text, const WideText& pattern, std::size_t start) {
+  const std::size_t length = pattern.Size();
+  if (length == 0 || length > text.Size())
     return -1;
-  const char16_t first = pattern[0];
-  const std::size_t lastStart = text.size() - pattern.size();
+  const wchar_t* units = text.Data();
+  const wchar_t* wanted = pattern.Data();
+  const std::size_t lastStart = text.Size() - length;
   for (std::size_t i = start; i <= lastStart; ++i) {
-    if (text[i] != first)
-      continue;
-    std::size_t matched = 1;
-    while (matched < pattern.size() && text[i + matched] == pattern[matched])
-      ++matched;
-    if (matched == pattern.size())
+    const wchar_t* first = std::wmemchr(units + i, wanted[0], lastStart - i + 1);
+    if (first == nullptr)
+      return -1;
+    i = static_cast<std::size_t>(first - units);
+    if (std::wmemcmp(first + 1, wanted + 1, length - 1) == 0)
       return static_cast<LONG>(i);
   }
   return -1;
@@ -122,63 +107,58 @@ LONG FindFrom(std::u16string_view text, std::u16string_view pattern, std::size_t
 StringReplacer::StringReplacer(CString text) : m_text(std::move(text)) {}
 
 LONG StringReplacer::Find(CString pattern) const {
-  return FindFrom(Units(m_text).View(), Units(pattern).View(), 0);
+  return FindFrom(WideText(m_text), WideText(pattern), 0);
 }
 
 CString StringReplacer::ReplaceFirst(CString from, CString to) const {
   if (from.Length() > m_text.Length())
     return m_text;
-  const Units textUnits(m_text);
-  const std::u16string_view text = textUnits.View();
-  const LONG p = FindFrom(text, Units(from).View(), 0);
+  const WideText text(m_text);
+  const WideText pattern(from);
+  const LONG p = FindFrom(text, pattern, 0);
   if (p == -1)
     return m_text;
   const auto at = static_cast<std::size_t>(p);
-  Buffer<wchar_t> result;
-  result.Append(text.substr(0, at)).Append(Units(to).View());
-  return ToString(result.Append(text.substr(at + from.Length())));
+  const WideText replacement(to);
+  WideText result;
+  result.Append(text.Data(), at);
+  result.Append(replacement.Data(), replacement.Size());
+  const std::size_t after = at + pattern.Size();
+  result.Append(text.Data() + after, text.Size() - after);
+  return result.ToString();
 }
 
 CString StringReplacer::ReplaceAll(CString from, CString to) const {
-  const Units textUnits(m_text);
-  const Units fromUnits(from);
-  const std::u16string_view text = textUnits.View();
-  const std::u16string_view pattern = fromUnits.View();
+  WideText text(m_text);
+  const WideText pattern(from);
   const LONG first = FindFrom(text, pattern, 0);
   if (first == -1)
     return m_text;
-  const Units toUnits(to);
-  const std::u16string_view replacement = toUnits.View();
-  if (replacement.size() >= pattern.size()) {
+  const WideText replacement(to);
+  const std::size_t length = pattern.Size();
+  if (replacement.Size() >= length) {
     // One pass: copy up to each occurrence, put `to` in, go on after the occurrence.
-    Buffer<wchar_t> result;
+    WideText result;
     std::size_t done = 0;
     for (LONG p = first; p != -1; p = FindFrom(text, pattern, done)) {
       const auto at = static_cast<std::size_t>(p);
-      result.Append(text.substr(done, at - done)).Append(replacement);
-      done = at + pattern.size();
+      result.Append(text.Data() + done, at - done);
+      result.Append(replacement.Data(), replacement.Size());
+      done = at + length;
     }
-    return ToString(result.Append(text.substr(done)));
+    result.Append(text.Data() + done, text.Size() - done);
+    return result.ToString();
   }
-  // Replace the first occurrence until none is left. The text before a replaced occurrence held
-  // no occurrence, so the next one cannot start earlier than the pattern's length - 1 units
-  // before it: the search resumes there, which finds exactly what a search from the start
-  // would find. Each pass rebuilds the text, shorter, in the other buffer.
-  Buffer<char16_t> buffers[2];
-  std::u16string_view current = text;
-  int next = 0;
+  // Replace the first occurrence until none is left, in place. The text before a replaced
+  // occurrence held no occurrence, so the next one cannot start earlier than the pattern's
+  // length - 1 units before it: the search resumes there, which finds exactly what a search
+  // from the start would find.
   for (LONG p = first; p != -1;) {
     const auto at = static_cast<std::size_t>(p);
-    Buffer<char16_t>& rebuilt = buffers[next];
-    rebuilt.Clear();
-    rebuilt.Append(current.substr(0, at)).Append(replacement);
-    rebuilt.Append(current.substr(at + pattern.size()));
-    current = rebuilt.View();
-    next = 1 - next;
-    const std::size_t resume = at + 1 > pattern.size() ? at + 1 - pattern.size() : 0;
-    p = FindFrom(current, pattern, resume);
+    text.ReplaceShorter(at, length, replacement.Data(), replacement.Size());
+    p = FindFrom(text, pattern, at + 1 > length ? at + 1 - length : 0);
   }
-  return ToString(current);
+  return text.ToString();
 }
 
 }  // namespace kelvane

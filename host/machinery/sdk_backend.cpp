@@ -60,6 +60,11 @@ CStatus Rename(const CRef& ref, const CString& name) {
 CRefArray ChildrenOf(const CRef& ref) {
   CRefArray children;
   if (const Object* o = FindKind(ref, Kind::SceneObject)) {
+    std::size_t count = 0;
+    ForEachInList(*o, [&](const Object& child) { count += child.kind == Kind::SceneObject; });
+    if (count == 0)
+      return children;
+    Access::Reserve(children, count);
     ForEachInList(*o, [&](const Object& child) {
       if (child.kind == Kind::SceneObject)
         children.Add(RefOf(child));

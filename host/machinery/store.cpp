@@ -12,10 +12,6 @@ using XSI::detail::Access;
 
 namespace {
 
-std::uint64_t HandleOf(Slot slot, std::uint32_t generation) {
-  return (static_cast<std::uint64_t>(generation) << 32) | slot;
-}
-
 bool HasDetails(Kind kind) {
   return kind != Kind::SceneObject && kind != Kind::Free;
 }
@@ -62,38 +58,6 @@ Slot SceneRootSlot() {
     state.sceneRoot = root.self;
   }
   return state.sceneRoot;
-}
-
-Object* Find(std::uint64_t handle) {
-  State& state = Host();
-  const auto slot = static_cast<Slot>(handle & 0xFFFFFFFFu);
-  if (slot >= state.slots)
-    return nullptr;
-  Object& o = state.At(slot);
-  return o.kind != Kind::Free && o.generation == (handle >> 32) ? &o : nullptr;
-}
-
-Object* Find(const XSI::CRef& ref) {
-  return Find(Access::Handle(ref));
-}
-
-Object* FindKind(const XSI::CRef& ref, Kind kind) {
-  Object* object = Find(ref);
-  return object != nullptr && object->kind == kind ? object : nullptr;
-}
-
-Slot SlotOf(const Object& object) {
-  return object.self;
-}
-
-XSI::CRef RefOf(Slot slot) {
-  if (slot == kNone)
-    return XSI::CRef();
-  return Access::MakeRef(HandleOf(slot, Host().At(slot).generation));
-}
-
-XSI::CRef RefOf(const Object& object) {
-  return RefOf(SlotOf(object));
 }
 
 Object& Create(Kind kind) {

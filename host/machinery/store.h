@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "large_memory.h"
+#include "value_access.h"
 
 namespace xsihost::machinery {
 
@@ -131,13 +132,35 @@ inline State& Host() {
 // The scene root's slot; the first call makes the scene root, a model named "Scene_Root".
 Slot SceneRootSlot();
 
-// The object a reference names, or nullptr (invalid, removed, or not of `kind`).
-Object* Find(std::uint64_t handle);
-Object* Find(const XSI::CRef& ref);
-Object* FindKind(const XSI::CRef& ref, Kind kind);
-Slot SlotOf(const Object& object);
-XSI::CRef RefOf(const Object& object);
-XSI::CRef RefOf(Slot slot);
+// The object a reference names, or nullptr (invalid, removed, or not of `kind`). Inline, as
+// every SDK call on an object starts here.
+inline Object* Find(std::uint64_t handle) {
+  State& state = Host();
+  const auto slot = static_cast<Slot>(handle & 0xFFFFFFFFu);
+  if (slot >= state.slots)
+    return nullptr;
+  Object& o = state.At(slot);
+  return o.kind != Kind::Free && o.generation == (handle >> 32) ? &o : nullptr;
+}
+inline Object* Find(const XSI::CRef& ref) {
+  return Find(XSI::detail::Access::Handle(ref));
+}
+inline Object* FindKind(const XSI::CRef& ref, Kind kind) {
+  Object* object = Find(ref);
+  return object != nullptr && object->kind == kind ? object : nullptr;
+}
+inline Slot SlotOf(const Object& object) {
+  return object.self;
+}
+// A reference to the object in `slot`: a slot and its generation. The empty reference for kNone.
+inline XSI::CRef RefOf(Slot slot) {
+  if (slot == kNone)
+    return XSI::CRef();
+  return XSI::detail::Access::MakeRef((std::uint64_t{Host().At(slot).generation} << 32) | slot);
+}
+inline XSI::CRef RefOf(const Object& object) {
+  return XSI::detail::Access::MakeRef((std::uint64_t{object.generation} << 32) | object.self);
+}
 // A new object of `kind`, not yet in any list.
 Object& Create(Kind kind);
 // Makes `child` the last in `owner`'s list.

@@ -118,6 +118,12 @@ struct Access {
     return r;
   }
 
+  // Room for `count` references in `refs` (empty), so that adding them allocates at most once.
+  static void Reserve(CRefArray& refs, std::size_t count) {
+    if (count > static_cast<std::size_t>(CRefArray::kInline))
+      refs.m_heap.reserve(count);
+  }
+
   static bool Bool(const CValue& v) { return v.m_bool; }
   static LONG Long(const CValue& v) { return v.m_long; }
   static const CString& String(const CValue& v) { return v.m_string; }

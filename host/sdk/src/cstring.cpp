@@ -90,6 +90,9 @@ void CopyUnits(StringData* from, std::uint32_t length, Unit* out) {
   }
 }
 
+// Texts up to this many characters are converted on the stack.
+constexpr std::size_t kShort = 256;
+
 StringData* FromWide(const wchar_t* text) {
   if (text == nullptr || *text == L'\0')
     return nullptr;
@@ -97,8 +100,22 @@ StringData* FromWide(const wchar_t* text) {
   // and copied in another, with no surrogate to make.
   const std::size_t count = std::wcslen(text);
   std::uint32_t all = 0;
-  for (std::size_t i = 0; i < count; ++i)
-    all |= static_cast<std::uint32_t>(text[i]);
+  if (count <= kShort) {
+    // A name: its bytes are taken while its characters are told apart, in one pass.
+    unsigned char bytes[kShort];
+    for (std::size_t i = 0; i < count; ++i) {
+      all |= static_cast<std::uint32_t>(text[i]);
+      bytes[i] = static_cast<unsigned char>(text[i]);
+    }
+    if (all < 0x100) {
+      StringData* data = NewText(static_cast<std::uint32_t>(count), true);
+      std::memcpy(detail::BytesOf(data), bytes, count);
+      return data;
+    }
+  } else {
+    for (std::size_t i = 0; i < count; ++i)
+      all |= static_cast<std::uint32_t>(text[i]);
+  }
   if (all <= 0xFFFF) {
     StringData* data = NewText(static_cast<std::uint32_t>(count), all < 0x100);
     if (data->Narrow())
@@ -139,23 +156,6 @@ void CString::Free(StringData* data) noexcept {
 }
 
 CString::CString(const wchar_t* text) : m_data(FromWide(text)) {}
-
-CString& CString::operator=(const CString& other) {
-  other.Hold();
-  if (m_data != nullptr)
-    Release(m_data);
-  m_data = other.m_data;
-  return *this;
-}
-
-CString& CString::operator=(CString&& other) noexcept {
-  if (this != &other) {
-    if (m_data != nullptr)
-      Release(m_data);
-    m_data = std::exchange(other.m_data, nullptr);
-  }
-  return *this;
-}
 
 CString& CString::operator=(const wchar_t* text) {
   StringData* fresh = FromWide(text);

@@ -22,6 +22,16 @@ constexpr bool kPooled = true;
 constexpr bool kPooled = true;
 #endif
 
+// The index of the lowest bit set in `bits` (not 0), by a de Bruijn sequence: the lowest bit
+// alone, times the sequence, leaves a distinct pattern in the top six bits for each index.
+std::size_t LowestBit(std::uint64_t bits) {
+  static constexpr unsigned char kIndex[64] = {
+      0,  1,  48, 2,  57, 49, 28, 3,  61, 58, 50, 42, 38, 29, 17, 4,  62, 55, 59, 36, 53, 51,
+      43, 22, 45, 39, 33, 30, 24, 18, 12, 5,  63, 47, 56, 27, 60, 41, 37, 16, 54, 35, 52, 21,
+      44, 32, 23, 11, 46, 26, 40, 15, 34, 20, 31, 10, 25, 14, 19, 9,  13, 8,  7,  6};
+  return kIndex[((bits & (~bits + 1)) * 0x03f79d71b4cb0a89u) >> 58];
+}
+
 }  // namespace
 
 void* TextPool::Take(std::size_t bytes) {
@@ -73,9 +83,7 @@ void* TextPool::Split(std::size_t size) {
   const std::uint64_t larger = m_sizesWithFree & (~std::uint64_t{0} << (size + 1));
   if (larger == 0)
     return nullptr;
-  std::size_t from = size + 1;
-  while ((larger >> from & 1) == 0)
-    ++from;
+  const std::size_t from = LowestBit(larger);
   Free* piece = m_free[from];
   m_free[from] = piece->next;
   if (m_free[from] == nullptr)

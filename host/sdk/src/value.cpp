@@ -12,8 +12,8 @@ bool CRef::IsValid() const {
 }
 
 CRef& CRefArray::operator[](LONG index) {
-  if (index >= 0 && static_cast<size_t>(index) < m_refs.size())
-    return m_refs[index];
+  if (index >= 0 && index < m_count)
+    return Data()[index];
   m_outside = CRef();
   return m_outside;
 }
@@ -25,10 +25,6 @@ CValue::CValue(const CString& value)
     : m_type(siString), m_bool(false), m_long(0), m_string(value) {}
 CValue::CValue(const wchar_t* value)
     : m_type(siString), m_bool(false), m_long(0), m_string(value) {}
-CValue::CValue(const CRef& value) : m_type(siRef), m_bool(false), m_long(0), m_ref(value) {}
-CValue::CValue(const CValue& other) = default;
-CValue::CValue(CValue&& other) noexcept = default;
-CValue::~CValue() = default;
 CValue& CValue::operator=(const CValue& other) = default;
 CValue& CValue::operator=(CValue&& other) noexcept = default;
 CValue& CValue::operator=(bool value) {
@@ -87,10 +83,6 @@ CValue::operator bool() const {
       break;
   }
   return false;
-}
-
-CValue::operator CRef() const {
-  return m_type == siRef ? m_ref : CRef();
 }
 
 CValueArray::CValueArray(LONG count) : m_values(count > 0 ? static_cast<size_t>(count) : 0) {}

@@ -47,8 +47,22 @@ class XSISDKAPI CString {
     if (m_data != nullptr)
       Release(m_data);
   }
-  CString& operator=(const CString& other);
-  CString& operator=(CString&& other) noexcept;
+  CString& operator=(const CString& other) {
+    other.Hold();  // first, so that assigning a string to itself keeps its text
+    if (m_data != nullptr)
+      Release(m_data);
+    m_data = other.m_data;
+    return *this;
+  }
+  CString& operator=(CString&& other) noexcept {
+    if (this != &other) {
+      if (m_data != nullptr)
+        Release(m_data);
+      m_data = other.m_data;
+      other.m_data = nullptr;
+    }
+    return *this;
+  }
   CString& operator=(const wchar_t* text);
 
   // Number of code units.

@@ -23,22 +23,39 @@ class XSISDKAPI CRef {
   std::uint64_t m_handle = 0;
 };
 
-// An ordered array of references.
+// An ordered array of references. A few references (the children of a joint, say) are kept in
+// the array itself; more go to the heap, so that short arrays cost no allocation.
 class XSISDKAPI CRefArray {
  public:
   CRefArray() = default;
-  LONG GetCount() const { return static_cast<LONG>(m_refs.size()); }
-  void Add(const CRef& ref) { m_refs.push_back(ref); }
+  LONG GetCount() const { return m_count; }
+  void Add(const CRef& ref) {
+    if (m_heap.empty()) {
+      if (m_count < kInline && m_heap.capacity() == 0) {
+        m_inline[m_count++] = ref;
+        return;
+      }
+      m_heap.assign(m_inline, m_inline + m_count);
+    }
+    m_heap.push_back(ref);
+    ++m_count;
+  }
   // Element access; an index outside 0..GetCount()-1 gives an empty reference.
   CRef& operator[](LONG index);
   const CRef& operator[](LONG index) const {
-    return index >= 0 && static_cast<std::size_t>(index) < m_refs.size()
-               ? m_refs[static_cast<std::size_t>(index)]
-               : m_outside;
+    return index >= 0 && index < m_count ? Data()[index] : m_outside;
   }
 
  private:
-  std::vector<CRef> m_refs;
+  friend struct detail::Access;
+  static constexpr LONG kInline = 4;
+  // The references are in m_inline until the heap holds any; then all are there.
+  const CRef* Data() const { return m_heap.empty() ? m_inline : m_heap.data(); }
+  CRef* Data() { return m_heap.empty() ? m_inline : m_heap.data(); }
+
+  CRef m_inline[kInline];
+  std::vector<CRef> m_heap;
+  LONG m_count = 0;
   CRef m_outside;
 };
 

@@ -25,10 +25,10 @@ class XSISDKAPI CValue {
   CValue(LONG value);
   CValue(const CString& value);
   CValue(const wchar_t* value);
-  CValue(const CRef& value);
-  CValue(const CValue& other);
-  CValue(CValue&& other) noexcept;
-  ~CValue();
+  CValue(const CRef& value) : m_type(siRef), m_bool(false), m_long(0), m_ref(value) {}
+  CValue(const CValue& other) = default;
+  CValue(CValue&& other) noexcept = default;
+  ~CValue() = default;
   CValue& operator=(const CValue& other);
   CValue& operator=(CValue&& other) noexcept;
   CValue& operator=(bool value);
@@ -46,7 +46,7 @@ class XSISDKAPI CValue {
   // True for a true boolean, a non-zero integer, a non-empty string or a valid reference.
   explicit operator bool() const;
   // The reference held; an empty reference for every other type.
-  operator CRef() const;
+  operator CRef() const { return m_type == siRef ? m_ref : CRef(); }
 
  private:
   friend struct detail::Access;
