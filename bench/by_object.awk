@@ -2,10 +2,10 @@
 # them: self cost only, so that each instruction counts once. Prints "instructions object".
 # Name compression: "ob=(n) name" or "cob=(n) name" defines an object, "ob=(n)" refers to it
 # again; "ob=" sets the object of the cost lines that follow, "cob=" only that of a call.
-function object(spec,    id, rest) {
-  if (!match(spec, /^\([0-9]+\)/)) return spec
-  id = substr(spec, RSTART, RLENGTH)
-  rest = substr(spec, RLENGTH + 2)
+function object(field,    id, rest) {
+  if (!match(field, /^\([0-9]+\)/)) return field
+  id = substr(field, RSTART, RLENGTH)
+  rest = substr(field, RLENGTH + 2)
   if (rest != "") names[id] = rest
   return names[id]
 }

@@ -132,6 +132,10 @@ inline State& Host() {
 // The scene root's slot; the first call makes the scene root, a model named "Scene_Root".
 Slot SceneRootSlot();
 
+// The handle inside a reference: the generation above the slot.
+inline std::uint64_t HandleOf(Slot slot, std::uint32_t generation) {
+  return (std::uint64_t{generation} << 32) | slot;
+}
 // The object a reference names, or nullptr (invalid, removed, or not of `kind`). Inline, as
 // every SDK call on an object starts here.
 inline Object* Find(std::uint64_t handle) {
@@ -156,10 +160,10 @@ inline Slot SlotOf(const Object& object) {
 inline XSI::CRef RefOf(Slot slot) {
   if (slot == kNone)
     return XSI::CRef();
-  return XSI::detail::Access::MakeRef((std::uint64_t{Host().At(slot).generation} << 32) | slot);
+  return XSI::detail::Access::MakeRef(HandleOf(slot, Host().At(slot).generation));
 }
 inline XSI::CRef RefOf(const Object& object) {
-  return XSI::detail::Access::MakeRef((std::uint64_t{object.generation} << 32) | object.self);
+  return XSI::detail::Access::MakeRef(HandleOf(object.self, object.generation));
 }
 // A new object of `kind`, not yet in any list.
 Object& Create(Kind kind);

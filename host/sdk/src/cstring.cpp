@@ -96,8 +96,8 @@ constexpr std::size_t kShort = 256;
 StringData* FromWide(const wchar_t* text) {
   if (text == nullptr || *text == L'\0')
     return nullptr;
-  // Most texts are characters of 16 bits or fewer, each one code unit: told apart in one pass,
-  // and copied in another, with no surrogate to make.
+  // Most texts are characters of 16 bits or fewer, each one code unit, with no surrogate to make:
+  // a short one is told apart and copied in one pass, a longer one in two.
   const std::size_t count = std::wcslen(text);
   std::uint32_t all = 0;
   if (count <= kShort) {
