@@ -1,4 +1,16 @@
 // The kelvane command: check the selection, ask for the rename rule, build the copy.
+#include <xsi_application.h>
+#include <xsi_context.h>
+#include <xsi_customproperty.h>
+#include <xsi_decl.h>
+#include <xsi_model.h>
+#include <xsi_parameter.h>
+#include <xsi_ppgitem.h>
+#include <xsi_ppglayout.h>
+#include <xsi_selection.h>
+#include <xsi_value.h>
+#include <xsi_x3dobject.h>
+
 #include <cfloat>
 
 #include "kelvane.h"

@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include <xsi_application.h>
+#include <xsi_decl.h>
 namespace kelvane {
 
 using namespace XSI;

@@ -1,7 +1,7 @@
 // What the command tells the user: lines in the host's log, all at severity 8.
 #pragma once
 
-#include <xsi/sdk.h>
+#include <xsi_string.h>
 
 namespace kelvane {
 

@@ -1,5 +1,9 @@
 #include "scene_helpers.h"
 
+#include <xsi_application.h>
+#include <xsi_siobject.h>
+#include <xsi_x3dobject.h>
+
 #include <vector>
 
 #include "report.h"

@@ -1,7 +1,10 @@
 // Small operations on host objects that the symmetric copy is built from.
 #pragma once
 
-#include <xsi/sdk.h>
+#include <xsi_ref.h>
+#include <xsi_status.h>
+#include <xsi_string.h>
+#include <xsi_value.h>
 
 namespace kelvane {
 

@@ -1,5 +1,9 @@
 #include "scoped_deletion.h"
 
+#include <xsi_application.h>
+#include <xsi_siobject.h>
+#include <xsi_value.h>
+
 #include <utility>
 
 #include "report.h"

@@ -1,7 +1,8 @@
 // An object that the command put into the scene and that must leave it unless the run keeps it.
 #pragma once
 
-#include <xsi/sdk.h>
+#include <xsi_ref.h>
+#include <xsi_string.h>
 
 namespace kelvane {
 

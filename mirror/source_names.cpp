@@ -1,5 +1,8 @@
 #include "source_names.h"
 
+#include <xsi_siobject.h>
+#include <xsi_value.h>
+
 #include "report.h"
 #include "scene_helpers.h"
 

@@ -2,7 +2,8 @@
 // names back afterwards, also when the run stops half-way.
 #pragma once
 
-#include <xsi/sdk.h>
+#include <xsi_ref.h>
+#include <xsi_string.h>
 
 #include <cstddef>
 #include <vector>

@@ -1,5 +1,12 @@
 #include "symmetric_copy.h"
 
+#include <xsi_application.h>
+#include <xsi_ref.h>
+#include <xsi_selection.h>
+#include <xsi_siobject.h>
+#include <xsi_status.h>
+#include <xsi_value.h>
+
 #include <optional>
 #include <utility>
 

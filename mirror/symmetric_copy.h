@@ -1,7 +1,7 @@
 // The symmetric copy: the heart of the kelvane command.
 #pragma once
 
-#include <xsi/sdk.h>
+#include <xsi_string.h>
 
 namespace kelvane {
 

@@ -1,5 +1,12 @@
-#include "kelvane.h"
+#include <xsi_application.h>
+#include <xsi_command.h>
+#include <xsi_context.h>
+#include <xsi_decl.h>
+#include <xsi_menu.h>
+#include <xsi_menuitem.h>
+#include <xsi_string.h>
 
+#include "kelvane.h"
 using namespace XSI;
 
 CStatus XSILoadPlugin(PluginRegistrar& registrar) {
@@ -7,7 +14,7 @@ CStatus XSILoadPlugin(PluginRegistrar& registrar) {
   registrar.PutName(L"kelvanePlugin");
   registrar.PutEmail(L"");
   registrar.PutURL(L"");
-  registrar.PutVersion(1, 0);
+  registrar.PutVersion(KELVANE_VERSION_MAJOR, KELVANE_VERSION_MINOR);
   registrar.RegisterCommand(L"kelvane", L"kelvane");
   // The host's number for the menu place the command lives in.
   constexpr LONG menuAnchor = 26;

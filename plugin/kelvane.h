@@ -1,7 +1,9 @@
 // The entry points that the host calls, exported under plain, undecorated names.
 #pragma once
 
-#include <xsi/sdk.h>
+#include <xsi_pluginregistrar.h>
+#include <xsi_ref.h>
+#include <xsi_status.h>
 
 #if defined(_WIN32)
 #define KELVANE_EXPORT extern "C" __declspec(dllexport)

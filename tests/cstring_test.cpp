@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include <xsi/sdk.h>
+#include <xsi_string.h>
 #include <xsihost/text.h>
 
 #include <string>

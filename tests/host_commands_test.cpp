@@ -1,6 +1,9 @@
 // The stand-in host's commands and its bookkeeping, as the plug-in relies on them.
 #include <gtest/gtest.h>
-#include <xsi/sdk.h>
+#include <xsi_application.h>
+#include <xsi_customproperty.h>
+#include <xsi_ppglayout.h>
+#include <xsi_x3dobject.h>
 #include <xsihost/host.h>
 #include <xsihost/text.h>
 

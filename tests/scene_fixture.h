@@ -2,6 +2,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <xsi_application.h>
+#include <xsi_customproperty.h>
+#include <xsi_ppglayout.h>
 #include <xsihost/host.h>
 #include <xsihost/text.h>
 

@@ -1,7 +1,8 @@
 // Search and replacement of text inside object names.
 #pragma once
 
-#include <xsi/sdk.h>
+#include <xsi_decl.h>
+#include <xsi_string.h>
 
 namespace kelvane {
 

@@ -1,3 +1,4 @@
+#include <xsi_pluginregistrar.h>
 #include <xsihost/loader.h>
 #include <xsihost/text.h>
 

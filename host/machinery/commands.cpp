@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "representation.h"
 #include "small_stack.h"
 #include "store.h"
-#include "value_access.h"
 
 namespace xsihost::machinery {
 
@@ -18,7 +18,7 @@ using XSI::CStatus;
 using XSI::CString;
 using XSI::CValue;
 using XSI::CValueArray;
-using XSI::detail::Access;
+using XSI::Representation;
 
 namespace {
 
@@ -155,16 +155,16 @@ CStatus DuplicateSymmetry(const CValueArray& arguments, CValue& result) {
   };
   if (!CheckArguments(L"DuplicateSymmetry", arguments, rules))
     return CStatus::InvalidArgument;
-  const CString& target = Access::String(arguments[0]);
+  const CString& target = Representation::String(arguments[0]);
   const CString fullName =
-      target[0] == u'B' && target[1] == u':' ? Access::From(target, 2) : CString();
+      target[0] == u'B' && target[1] == u':' ? Representation::From(target, 2) : CString();
   Object* original = FindKind(FindByFullName(fullName), Kind::SceneObject);
   if (original == nullptr || original->self == Host().sceneRoot) {
     LogError(L"DuplicateSymmetry: no object named " + fullName);
     return CStatus::InvalidArgument;
   }
   const CRef copy = RefOf(CopyMirrored(*original));
-  Host().selection = {Access::Handle(copy)};
+  Host().selection = {Representation::Handle(copy)};
   result = CValue(copy);
   return CStatus::OK;
 }
@@ -196,7 +196,7 @@ CStatus InspectObj(const CValueArray& arguments, CValue& result) {
     LogError(L"InspectObj: nothing to inspect");
     return CStatus::InvalidArgument;
   }
-  if (Access::Long(arguments[3]) != kModal) {
+  if (Representation::Long(arguments[3]) != kModal) {
     // A page that is not modal opens and the command returns at once: nothing was cancelled
     // and nothing chosen yet.
     result = CValue(false);
@@ -205,7 +205,7 @@ CStatus InspectObj(const CValueArray& arguments, CValue& result) {
   DialogRequest request;
   request.property = RefOf(*property);
   const CValue& title = arguments[2];
-  request.title = title.IsEmpty() ? property->name : Access::String(title);
+  request.title = title.IsEmpty() ? property->name : Representation::String(title);
   request.controls = DetailsOf(*property).controls;
   // The responder may change the scene through the host face; copy it first so that a
   // responder replacing itself stays alive while it runs.

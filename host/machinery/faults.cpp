@@ -6,9 +6,9 @@
 #include <set>
 #include <string_view>
 
-#include "machinery.h"
+#include "backend.h"
+#include "representation.h"
 #include "store.h"
-#include "value_access.h"
 
 namespace xsihost {
 
@@ -44,7 +44,8 @@ bool Matches(const Fault& fault, std::string_view operation, const XSI::CString*
 
 Counting theCounting;
 
-std::optional<FaultMode> EnterArmed(const char* operation, Op op, const XSI::CString* command) {
+std::optional<FaultMode> HostMachinery::EnterArmed(const char* operation, Op op,
+                                                   const XSI::CString* command) {
   State& state = Host();
   const Fault* firing = nullptr;
   // Every matching fault counts the call, also when an earlier one already fires on it.

@@ -5,17 +5,17 @@
 #include <algorithm>
 #include <set>
 
-#include "machinery.h"
+#include "backend.h"
+#include "representation.h"
 #include "small_stack.h"
 #include "store.h"
-#include "value_access.h"
 
 namespace xsihost {
 
 using XSI::CRef;
 using XSI::CString;
 using XSI::CValue;
-using XSI::detail::Access;
+using XSI::Representation;
 using namespace machinery;
 
 void Reset() {
@@ -103,7 +103,7 @@ std::size_t ObjectCount() {
 }
 
 std::uint64_t ObjectId(const CRef& ref) {
-  return Find(ref) != nullptr ? Access::Handle(ref) : 0;
+  return Find(ref) != nullptr ? Representation::Handle(ref) : 0;
 }
 
 void VisitScene(const std::function<void(const SceneEntry&)>& visit) {
@@ -163,7 +163,7 @@ void SelectNextObject() {
   std::vector<std::uint64_t> objects;
   VisitScene([&](const SceneEntry& entry) {
     if (!entry.isProperty)
-      objects.push_back(Access::Handle(entry.ref));
+      objects.push_back(Representation::Handle(entry.ref));
   });
   State& state = Host();
   if (objects.size() < 2)
@@ -194,7 +194,7 @@ CRef FindByFullName(const CString& fullName) {
     const Object& o = state.At(pending.back());
     pending.pop_back();
     // The own name ends the full name: compare it first, so that most objects cost no full name.
-    if (Access::EndsWith(fullName, o.name) && FullName(o) == fullName) {
+    if (Representation::EndsWith(fullName, o.name) && FullName(o) == fullName) {
       return RefOf(o);
     }
     push(o);
@@ -206,7 +206,7 @@ void Select(const std::vector<CRef>& refs) {
   std::vector<std::uint64_t> handles;
   for (const CRef& r : refs) {
     if (Find(r) != nullptr)
-      handles.push_back(Access::Handle(r));
+      handles.push_back(Representation::Handle(r));
   }
   Host().selection = std::move(handles);
 }
@@ -214,7 +214,7 @@ void Select(const std::vector<CRef>& refs) {
 std::vector<CRef> Selected() {
   std::vector<CRef> refs;
   for (std::uint64_t handle : Host().selection)
-    refs.push_back(Access::MakeRef(handle));
+    refs.push_back(Representation::MakeRef(handle));
   return refs;
 }
 
@@ -226,7 +226,7 @@ void ClearLog() {
 }
 
 void LogHostMessage(const CString& message, XSI::siSeverityType severity) {
-  machinery::AppendLog(message, severity);
+  machinery::TheMachinery().AppendLog(message, severity);
 }
 
 void SetLogListener(std::function<void(const LogEntry&)> listener) {
@@ -296,13 +296,13 @@ std::string ValueText(const CValue& value) {
     case CValue::siEmpty:
       return "empty";
     case CValue::siBool:
-      return Access::Bool(value) ? "bool true" : "bool false";
+      return Representation::Bool(value) ? "bool true" : "bool false";
     case CValue::siInt4:
-      return "int " + std::to_string(Access::Long(value));
+      return "int " + std::to_string(Representation::Long(value));
     case CValue::siString:
-      return "string \"" + ToUtf8(Access::String(value)) + "\"";
+      return "string \"" + ToUtf8(Representation::String(value)) + "\"";
     case CValue::siRef: {
-      const Object* o = Find(Access::Ref(value));
+      const Object* o = Find(Representation::Ref(value));
       return o != nullptr ? "ref " + ToUtf8(FullName(*o)) : std::string("ref (invalid)");
     }
   }
@@ -343,12 +343,12 @@ RegistrarInfo DescribeRegistrar(const CRef& ref) {
 CRef CreateContext(const CRef& source) {
   Object& context = Create(Kind::Context);
   context.type = TypeNumber(L"Context");
-  DetailsOf(context).source = Access::Handle(source);
+  DetailsOf(context).source = Representation::Handle(source);
   return RefOf(context);
 }
 
 CValue ContextAttribute(const CRef& context, const CString& name) {
-  return machinery::AttributeOf(context, name);
+  return machinery::TheMachinery().AttributeOf(context, name);
 }
 
 void Destroy(const CRef& ref) {

@@ -1,9 +1,10 @@
-// What the SDK face's classes do, on the host's records: the implementation of machinery.h.
+// What the SDK's classes ask of the host, on the host's records: the implementation of
+// machinery.h.
 #include <xsihost/text.h>
 
-#include "machinery.h"
+#include "backend.h"
+#include "representation.h"
 #include "store.h"
-#include "value_access.h"
 
 namespace xsihost::machinery {
 
@@ -13,7 +14,7 @@ using XSI::CStatus;
 using XSI::CString;
 using XSI::CValue;
 using XSI::LONG;
-using XSI::detail::Access;
+using XSI::Representation;
 
 namespace {
 
@@ -28,26 +29,42 @@ Object* FindParameter(const Object& property, const CString& scriptName) {
 
 }  // namespace
 
-bool Exists(const CRef& ref) {
+HostMachinery::HostMachinery() : Machinery(theCounting) {}
+
+HostMachinery& TheMachinery() {
+  // Made on first use and never destroyed: plug-in libraries may still call while the process
+  // exits.
+  static HostMachinery* const machinery = new HostMachinery;
+  return *machinery;
+}
+
+namespace {
+
+// The SDK's classes work on this host from the moment the host library is loaded.
+const bool theBinding = (Representation::BindMachinery(TheMachinery()), true);
+
+}  // namespace
+
+bool HostMachinery::Exists(const CRef& ref) {
   return Find(ref) != nullptr;
 }
 
-CString NameOf(const CRef& ref) {
+CString HostMachinery::NameOf(const CRef& ref) {
   const Object* o = Find(ref);
   return o != nullptr ? o->name : CString();
 }
 
-CString FullNameOf(const CRef& ref) {
+CString HostMachinery::FullNameOf(const CRef& ref) {
   const Object* o = Find(ref);
   return o != nullptr ? FullName(*o) : CString();
 }
 
-CString TypeOf(const CRef& ref) {
+CString HostMachinery::TypeOf(const CRef& ref) {
   const Object* o = Find(ref);
   return o != nullptr ? TypeText(*o) : CString();
 }
 
-CStatus Rename(const CRef& ref, const CString& name) {
+CStatus HostMachinery::Rename(const CRef& ref, const CString& name) {
   Object* o = Find(ref);
   if (o == nullptr || name.Length() == 0)
     return CStatus::Fail;
@@ -57,14 +74,14 @@ CStatus Rename(const CRef& ref, const CString& name) {
   return CStatus::OK;
 }
 
-CRefArray ChildrenOf(const CRef& ref) {
+CRefArray HostMachinery::ChildrenOf(const CRef& ref) {
   CRefArray children;
   if (const Object* o = FindKind(ref, Kind::SceneObject)) {
     std::size_t count = 0;
     ForEachInList(*o, [&](const Object& child) { count += child.kind == Kind::SceneObject; });
     if (count == 0)
       return children;
-    Access::Reserve(children, count);
+    Representation::Reserve(children, count);
     ForEachInList(*o, [&](const Object& child) {
       if (child.kind == Kind::SceneObject)
         children.Add(RefOf(child));
@@ -73,15 +90,16 @@ CRefArray ChildrenOf(const CRef& ref) {
   return children;
 }
 
-bool IsProperty(const CRef& ref) {
+bool HostMachinery::IsProperty(const CRef& ref) {
   return FindKind(ref, Kind::Property) != nullptr;
 }
 
-CStatus AddProperty(const CRef& owner, const CValue& preset, const CString& name, CRef& created) {
+CStatus HostMachinery::AddProperty(const CRef& owner, const CValue& preset, const CString& name,
+                                   CRef& created) {
   Object* o = FindKind(owner, Kind::SceneObject);
   if (o == nullptr)
     return CStatus::Fail;
-  if (preset.GetType() != CValue::siString || Access::String(preset) != L"CustomProperty" ||
+  if (preset.GetType() != CValue::siString || Representation::String(preset) != L"CustomProperty" ||
       name.Length() == 0) {
     return CStatus::InvalidArgument;
   }
@@ -93,9 +111,10 @@ CStatus AddProperty(const CRef& owner, const CValue& preset, const CString& name
   return CStatus::OK;
 }
 
-CStatus AddParameter(const CRef& property, const CString& scriptName, LONG dataType,
-                     LONG capabilities, const CString& name, const CString& description,
-                     const CValue& defaultValue, CRef& created) {
+CStatus HostMachinery::AddParameter(const CRef& property, const CString& scriptName, LONG dataType,
+                                    LONG capabilities, const CString& name,
+                                    const CString& description, const CValue& defaultValue,
+                                    CRef& created) {
   Object* owner = FindKind(property, Kind::Property);
   if (owner == nullptr)
     return CStatus::Fail;
@@ -115,55 +134,58 @@ CStatus AddParameter(const CRef& property, const CString& scriptName, LONG dataT
   return CStatus::OK;
 }
 
-CValue ParameterValueOf(const CRef& owner, const CString& scriptName) {
+CValue HostMachinery::ParameterValueOf(const CRef& owner, const CString& scriptName) {
   const Object* o = Find(owner);
   const Object* parameter = o != nullptr ? FindParameter(*o, scriptName) : nullptr;
   return parameter != nullptr ? DetailsOf(*parameter).value : CValue();
 }
 
-LONG AddEnumControl(const CRef& property, const CString& scriptName, const XSI::CValueArray& items,
-                    const CString& label, const CValue& style) {
+bool HostMachinery::AddEnumControl(const CRef& property, const CString& scriptName,
+                                   const XSI::CValueArray& items, const CString& label,
+                                   const CValue& style) {
   Object* owner = FindKind(property, Kind::Property);
   if (owner == nullptr)
-    return -1;
+    return false;
   DialogControl control;
   control.scriptName = scriptName;
   control.label = label;
   if (style.GetType() == CValue::siString)
-    control.style = Access::String(style);
+    control.style = Representation::String(style);
   for (LONG i = 0; i + 1 < items.GetCount(); i += 2) {
     const CValue& itemLabel = items[i];
-    CString text = itemLabel.GetType() == CValue::siString ? Access::String(itemLabel) : CString();
+    CString text =
+        itemLabel.GetType() == CValue::siString ? Representation::String(itemLabel) : CString();
     control.items.push_back(DialogItem{text, items[i + 1]});
   }
   auto& controls = DetailsOf(*owner).controls;
   controls.push_back(std::move(control));
-  return static_cast<LONG>(controls.size() - 1);
+  return true;
 }
 
-CRef SelectedItem(LONG index) {
+CRef HostMachinery::SelectedItem(LONG index) {
   const auto& selection = Host().selection;
   if (index < 0 || static_cast<size_t>(index) >= selection.size())
     return CRef();
-  return Access::MakeRef(selection[static_cast<size_t>(index)]);
+  return Representation::MakeRef(selection[static_cast<size_t>(index)]);
 }
 
-LONG SelectionCount() {
+LONG HostMachinery::SelectionCount() {
   return static_cast<LONG>(Host().selection.size());
 }
 
-CRef SceneRootRef() {
+CRef HostMachinery::SceneRootRef() {
   return RefOf(SceneRootSlot());
 }
 
-void AppendLog(const CString& message, XSI::siSeverityType severity) {
+void HostMachinery::AppendLog(const CString& message, XSI::siSeverityType severity) {
   State& state = Host();
   state.log.push_back(LogEntry{message, severity});
   if (state.logListener)
     state.logListener(state.log.back());
 }
 
-CStatus ExecuteCommand(const CString& name, const XSI::CValueArray& arguments, CValue& result) {
+CStatus HostMachinery::ExecuteCommand(const CString& name, const XSI::CValueArray& arguments,
+                                      CValue& result) {
   auto& calls = Host().commandCalls;
   calls.push_back(CommandCall{name, {}, {}});
   for (LONG i = 0; i < arguments.GetCount(); ++i) {
@@ -171,7 +193,7 @@ CStatus ExecuteCommand(const CString& name, const XSI::CValueArray& arguments, C
     calls.back().texts.push_back(ValueText(arguments[i]));
   }
 
-  const auto fault = Enter("Application::ExecuteCommand", Op::Change, &name);
+  const auto fault = Enter(*this, "Application::ExecuteCommand", Op::Change, &name);
   if (!fault)
     return RunCommand(name, arguments, result);
   switch (*fault) {
@@ -189,15 +211,15 @@ CStatus ExecuteCommand(const CString& name, const XSI::CValueArray& arguments, C
   }
 }
 
-CRef SourceOf(const CRef& context) {
+CRef HostMachinery::SourceOf(const CRef& context) {
   const Object* o = FindKind(context, Kind::Context);
   if (o == nullptr)
     return CRef();
   const std::uint64_t source = DetailsOf(*o).source;
-  return Find(source) != nullptr ? Access::MakeRef(source) : CRef();
+  return Find(source) != nullptr ? Representation::MakeRef(source) : CRef();
 }
 
-CStatus PutAttribute(const CRef& context, const CString& name, const CValue& value) {
+CStatus HostMachinery::PutAttribute(const CRef& context, const CString& name, const CValue& value) {
   Object* o = FindKind(context, Kind::Context);
   if (o == nullptr)
     return CStatus::Fail;
@@ -212,7 +234,7 @@ CStatus PutAttribute(const CRef& context, const CString& name, const CValue& val
   return CStatus::OK;
 }
 
-CValue AttributeOf(const CRef& context, const CString& name) {
+CValue HostMachinery::AttributeOf(const CRef& context, const CString& name) {
   const Object* o = FindKind(context, Kind::Context);
   if (o == nullptr)
     return CValue();
@@ -223,7 +245,7 @@ CValue AttributeOf(const CRef& context, const CString& name) {
   return CValue();
 }
 
-CStatus SetDescription(const CRef& command, const CString& description) {
+CStatus HostMachinery::SetDescription(const CRef& command, const CString& description) {
   Object* o = FindKind(command, Kind::Command);
   if (o == nullptr)
     return CStatus::Fail;
@@ -231,7 +253,7 @@ CStatus SetDescription(const CRef& command, const CString& description) {
   return CStatus::OK;
 }
 
-CStatus SetReturnValue(const CRef& command, bool enabled) {
+CStatus HostMachinery::SetReturnValue(const CRef& command, bool enabled) {
   Object* o = FindKind(command, Kind::Command);
   if (o == nullptr)
     return CStatus::Fail;
@@ -239,7 +261,8 @@ CStatus SetReturnValue(const CRef& command, bool enabled) {
   return CStatus::OK;
 }
 
-CStatus AddMenuItem(const CRef& menu, const CString& label, const CString& command, CRef& item) {
+CStatus HostMachinery::AddMenuItem(const CRef& menu, const CString& label, const CString& command,
+                                   CRef& item) {
   Object* o = FindKind(menu, Kind::Menu);
   if (o == nullptr)
     return CStatus::Fail;
@@ -252,7 +275,8 @@ CStatus AddMenuItem(const CRef& menu, const CString& label, const CString& comma
   return CStatus::OK;
 }
 
-CStatus SetRegistrarText(const CRef& registrar, RegistrarText which, const CString& text) {
+CStatus HostMachinery::SetRegistrarText(const CRef& registrar, RegistrarText which,
+                                        const CString& text) {
   Object* o = FindKind(registrar, Kind::Registrar);
   if (o == nullptr)
     return CStatus::Fail;
@@ -263,7 +287,7 @@ CStatus SetRegistrarText(const CRef& registrar, RegistrarText which, const CStri
   return CStatus::OK;
 }
 
-CStatus SetRegistrarVersion(const CRef& registrar, LONG major, LONG minor) {
+CStatus HostMachinery::SetRegistrarVersion(const CRef& registrar, LONG major, LONG minor) {
   Object* o = FindKind(registrar, Kind::Registrar);
   if (o == nullptr)
     return CStatus::Fail;
@@ -272,7 +296,8 @@ CStatus SetRegistrarVersion(const CRef& registrar, LONG major, LONG minor) {
   return CStatus::OK;
 }
 
-CRef RegisterCommand(const CRef& registrar, const CString& name, const CString& scriptName) {
+CRef HostMachinery::RegisterCommand(const CRef& registrar, const CString& name,
+                                    const CString& scriptName) {
   Object* o = FindKind(registrar, Kind::Registrar);
   if (o == nullptr)
     return CRef();
@@ -284,8 +309,8 @@ CRef RegisterCommand(const CRef& registrar, const CString& name, const CString& 
   return RefOf(command);
 }
 
-CRef RegisterMenu(const CRef& registrar, LONG anchor, const CString& name, bool displayName,
-                  bool dynamic) {
+CRef HostMachinery::RegisterMenu(const CRef& registrar, LONG anchor, const CString& name,
+                                 bool displayName, bool dynamic) {
   Object* o = FindKind(registrar, Kind::Registrar);
   if (o == nullptr)
     return CRef();

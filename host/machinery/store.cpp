@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <new>
 
+#include "representation.h"
 #include "small_stack.h"
-#include "value_access.h"
 
 namespace xsihost::machinery {
 
-using XSI::detail::Access;
+using XSI::Representation;
 
 namespace {
 
@@ -197,7 +197,7 @@ XSI::CString FullName(const Object& object) {
   if (names.size() == 1)
     return object.name;
   std::reverse(names.begin(), names.end());
-  return Access::Join(names.begin(), names.size(), u'.');
+  return Representation::Join(names.begin(), names.size(), u'.');
 }
 
 }  // namespace xsihost::machinery

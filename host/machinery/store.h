@@ -9,7 +9,11 @@
 // Children, properties, parameters and menu items hang off their owner in one linked list.
 #pragma once
 
-#include <xsi/sdk.h>
+#include <xsi_decl.h>
+#include <xsi_ref.h>
+#include <xsi_status.h>
+#include <xsi_string.h>
+#include <xsi_value.h>
 #include <xsihost/host.h>
 
 #include <cstdint>
@@ -21,7 +25,7 @@
 #include <vector>
 
 #include "large_memory.h"
-#include "value_access.h"
+#include "representation.h"
 
 namespace xsihost::machinery {
 
@@ -147,7 +151,7 @@ inline Object* Find(std::uint64_t handle) {
   return o.kind != Kind::Free && o.generation == (handle >> 32) ? &o : nullptr;
 }
 inline Object* Find(const XSI::CRef& ref) {
-  return Find(XSI::detail::Access::Handle(ref));
+  return Find(XSI::Representation::Handle(ref));
 }
 inline Object* FindKind(const XSI::CRef& ref, Kind kind) {
   Object* object = Find(ref);
@@ -160,10 +164,10 @@ inline Slot SlotOf(const Object& object) {
 inline XSI::CRef RefOf(Slot slot) {
   if (slot == kNone)
     return XSI::CRef();
-  return XSI::detail::Access::MakeRef(HandleOf(slot, Host().At(slot).generation));
+  return XSI::Representation::MakeRef(HandleOf(slot, Host().At(slot).generation));
 }
 inline XSI::CRef RefOf(const Object& object) {
-  return XSI::detail::Access::MakeRef(HandleOf(object.self, object.generation));
+  return XSI::Representation::MakeRef(HandleOf(object.self, object.generation));
 }
 // A new object of `kind`, not yet in any list.
 Object& Create(Kind kind);

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "value_access.h"
+#include "representation.h"
 
 namespace xsihost {
 
 using XSI::CString;
+using XSI::Representation;
 using XSI::ULONG;
-using XSI::detail::Access;
 
 std::string ToUtf8(const CString& text) {
   std::string out;
@@ -19,7 +19,7 @@ std::string ToUtf8(const CString& text) {
 void AppendUtf8(const CString& text, std::string& out) {
   // Most names are ASCII: their units are their bytes.
   std::string_view ascii;
-  if (Access::Ascii(text, ascii)) {
+  if (Representation::Ascii(text, ascii)) {
     out += ascii;
     return;
   }
@@ -124,14 +124,7 @@ bool IsUtf8(std::string_view utf8) {
 
 bool FromUtf8(std::string_view utf8, CString& out) {
   if (PlainAscii(utf8)) {
-    CString made;
-    if (!utf8.empty()) {
-      XSI::detail::StringData* data =
-          XSI::detail::NewText(static_cast<std::uint32_t>(utf8.size()), true);
-      made = Access::Adopt(data);
-      std::copy(utf8.begin(), utf8.end(), XSI::detail::BytesOf(data));
-    }
-    out = std::move(made);
+    out = Representation::FromBytes(utf8);
     return true;
   }
   // Counted first, then written straight into the new string: one allocation a name.
@@ -143,19 +136,20 @@ bool FromUtf8(std::string_view utf8, CString& out) {
       })) {
     return false;
   }
-  CString made;
-  if (count != 0) {
-    XSI::detail::StringData* data = XSI::detail::NewText(count, largest < 0x100);
-    made = Access::Adopt(data);
-    if (data->Narrow()) {
-      unsigned char* bytes = XSI::detail::BytesOf(data);
-      Decode(utf8, [&](char16_t unit) { *bytes++ = static_cast<unsigned char>(unit); });
-    } else {
-      char16_t* units = XSI::detail::UnitsOf(data);
-      Decode(utf8, [&](char16_t unit) { *units++ = unit; });
-    }
-  }
-  out = std::move(made);
+  const bool narrow = largest < 0x100;
+  out = Representation::Make(count, narrow,
+                             narrow ? +[](void* room, void* text) {
+                               auto* bytes = static_cast<unsigned char*>(room);
+                               Decode(*static_cast<std::string_view*>(text), [&](char16_t unit) {
+                                 *bytes++ = static_cast<unsigned char>(unit);
+                               });
+                             }
+                                    : +[](void* room, void* text) {
+                                        auto* units = static_cast<char16_t*>(room);
+                                        Decode(*static_cast<std::string_view*>(text),
+                                               [&](char16_t unit) { *units++ = unit; });
+                                      },
+                             &utf8);
   return true;
 }
 
@@ -166,10 +160,10 @@ CString Str(std::string_view utf8) {
 }
 
 std::u16string Units(const CString& text) {
-  return Access::Units(text);
+  return Representation::Units(text);
 }
 CString FromUnits(std::u16string_view units) {
-  return Access::Make(units);
+  return Representation::FromUnits(units);
 }
 
 }  // namespace xsihost

@@ -1,49 +1,58 @@
 // The SDK face's Application and Selection, on the machinery.
-#include <xsi/application.h>
+#include <xsi_application.h>
+#include <xsi_selection.h>
 
 #include "machinery.h"
 
 namespace XSI {
 
-namespace host = xsihost::machinery;
-using host::Allowed;
-using host::Enter;
-using host::Op;
+using xsihost::machinery::Allowed;
+using xsihost::machinery::Bound;
+using xsihost::machinery::Enter;
+using xsihost::machinery::Machinery;
+using xsihost::machinery::Op;
+using xsihost::machinery::RegistrarText;
 
 Selection::Selection() = default;
 
 CRef Selection::operator[](LONG index) const {
-  Enter("Selection::operator[]", Op::Query);
-  return host::SelectedItem(index);
+  Machinery& host = Bound();
+  Enter(host, "Selection::operator[]", Op::Query);
+  return host.SelectedItem(index);
 }
 
 LONG Selection::GetCount() const {
-  Enter("Selection::GetCount", Op::Query);
-  return host::SelectionCount();
+  Machinery& host = Bound();
+  Enter(host, "Selection::GetCount", Op::Query);
+  return host.SelectionCount();
 }
 
 Application::Application() = default;
 
 CStatus Application::LogMessage(const CString& message, siSeverityType severity) const {
-  if (!Allowed("Application::LogMessage", Op::Change))
+  Machinery& host = Bound();
+  if (!Allowed(host, "Application::LogMessage", Op::Change))
     return CStatus::Fail;
-  host::AppendLog(message, severity);
+  host.AppendLog(message, severity);
   return CStatus::OK;
 }
 
 Selection Application::GetSelection() const {
-  Enter("Application::GetSelection", Op::Query);
+  Machinery& host = Bound();
+  Enter(host, "Application::GetSelection", Op::Query);
   return Selection();
 }
 
 Model Application::GetActiveSceneRoot() const {
-  Enter("Application::GetActiveSceneRoot", Op::Query);
-  return Model(host::SceneRootRef());
+  Machinery& host = Bound();
+  Enter(host, "Application::GetActiveSceneRoot", Op::Query);
+  return Model(host.SceneRootRef());
 }
 
 CStatus Application::ExecuteCommand(const CString& name, const CValueArray& arguments,
                                     CValue& result) const {
-  return host::ExecuteCommand(name, arguments, result);
+  Machinery& host = Bound();
+  return host.ExecuteCommand(name, arguments, result);
 }
 
 }  // namespace XSI

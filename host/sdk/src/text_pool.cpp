@@ -2,9 +2,9 @@
 
 #include <new>
 
-#include "machinery.h"
+#include "large_memory.h"
 
-namespace XSI::detail {
+namespace XSI {
 
 namespace {
 
@@ -92,4 +92,4 @@ void* TextPool::Split(std::size_t size) {
   return piece;
 }
 
-}  // namespace XSI::detail
+}  // namespace XSI

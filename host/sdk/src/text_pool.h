@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace XSI::detail {
+namespace XSI {
 
 class TextPool {
  public:
@@ -55,4 +55,4 @@ class TextPool {
   std::size_t m_left = 0;
 };
 
-}  // namespace XSI::detail
+}  // namespace XSI

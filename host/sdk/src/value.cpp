@@ -1,32 +1,95 @@
-// The SDK face's references and values: CRef, CRefArray, CValue, CValueArray.
-#include <xsi/ref.h>
-#include <xsi/value.h>
+// CValue and CValueArray. A value's contents are kept apart and shared by its copies (a value
+// never changes once made: assignment makes another); the empty value holds nothing.
+#include <xsi_value.h>
+
+#include <atomic>
+#include <utility>
+#include <vector>
 
 #include "machinery.h"
+#include "representation.h"
 
 namespace XSI {
 
-bool CRef::IsValid() const {
-  xsihost::machinery::Enter("CRef::IsValid", xsihost::machinery::Op::Query);
-  return xsihost::machinery::Exists(*this);
+namespace {
+
+struct ValueData {
+  std::atomic<std::uint32_t> holders{1};
+  CValue::DataType type = CValue::siEmpty;
+  bool boolean = false;
+  LONG integer = 0;
+  CString string;
+  CRef ref;
+};
+
+ValueData* DataOf(void* handle) {
+  return static_cast<ValueData*>(handle);
 }
 
-CRef& CRefArray::operator[](LONG index) {
-  if (index >= 0 && index < m_count)
-    return Data()[index];
-  m_outside = CRef();
-  return m_outside;
+ValueData* Hold(void* handle) {
+  if (handle != nullptr)
+    DataOf(handle)->holders.fetch_add(1, std::memory_order_relaxed);
+  return DataOf(handle);
 }
 
-CValue::CValue() : m_type(siEmpty), m_bool(false), m_long(0) {}
-CValue::CValue(bool value) : m_type(siBool), m_bool(value), m_long(0) {}
-CValue::CValue(LONG value) : m_type(siInt4), m_bool(false), m_long(value) {}
-CValue::CValue(const CString& value)
-    : m_type(siString), m_bool(false), m_long(0), m_string(value) {}
-CValue::CValue(const wchar_t* value)
-    : m_type(siString), m_bool(false), m_long(0), m_string(value) {}
-CValue& CValue::operator=(const CValue& other) = default;
-CValue& CValue::operator=(CValue&& other) noexcept = default;
+void Release(void* handle) noexcept {
+  if (handle != nullptr && DataOf(handle)->holders.fetch_sub(1, std::memory_order_acq_rel) == 1)
+    delete DataOf(handle);
+}
+
+ValueData* Made(CValue::DataType type) {
+  auto* data = new ValueData;
+  data->type = type;
+  return data;
+}
+
+const ValueData& Empty() {
+  static const ValueData empty;
+  return empty;
+}
+
+const ValueData& Of(void* handle) {
+  return handle != nullptr ? *DataOf(handle) : Empty();
+}
+
+}  // namespace
+
+CValue::CValue() : m_handle(nullptr) {}
+CValue::CValue(bool value) : m_handle(Made(siBool)) {
+  DataOf(m_handle)->boolean = value;
+}
+CValue::CValue(LONG value) : m_handle(Made(siInt4)) {
+  DataOf(m_handle)->integer = value;
+}
+CValue::CValue(const CString& value) : m_handle(Made(siString)) {
+  DataOf(m_handle)->string = value;
+}
+CValue::CValue(const wchar_t* value) : CValue(CString(value)) {}
+CValue::CValue(const CRef& value) : m_handle(Made(siRef)) {
+  DataOf(m_handle)->ref = value;
+}
+CValue::CValue(const CValue& other) : m_handle(Hold(other.m_handle)) {}
+CValue::CValue(CValue&& other) noexcept : m_handle(other.m_handle) {
+  other.m_handle = nullptr;
+}
+CValue::~CValue() {
+  Release(m_handle);
+}
+
+CValue& CValue::operator=(const CValue& other) {
+  Hold(other.m_handle);  // first, so that assigning a value to itself keeps it
+  Release(m_handle);
+  m_handle = other.m_handle;
+  return *this;
+}
+CValue& CValue::operator=(CValue&& other) noexcept {
+  if (this != &other) {
+    Release(m_handle);
+    m_handle = other.m_handle;
+    other.m_handle = nullptr;
+  }
+  return *this;
+}
 CValue& CValue::operator=(bool value) {
   return *this = CValue(value);
 }
@@ -41,26 +104,28 @@ CValue& CValue::operator=(const CRef& value) {
 }
 
 CValue::DataType CValue::GetType() const {
-  return m_type;
+  return Of(m_handle).type;
 }
 bool CValue::IsEmpty() const {
-  return m_type == siEmpty;
+  return GetType() == siEmpty;
 }
 
 bool CValue::operator==(const CValue& other) const {
-  if (m_type != other.m_type)
+  const ValueData& a = Of(m_handle);
+  const ValueData& b = Of(other.m_handle);
+  if (a.type != b.type)
     return false;
-  switch (m_type) {
+  switch (a.type) {
     case siEmpty:
       return true;
     case siBool:
-      return m_bool == other.m_bool;
+      return a.boolean == b.boolean;
     case siInt4:
-      return m_long == other.m_long;
+      return a.integer == b.integer;
     case siString:
-      return m_string == other.m_string;
+      return a.string == b.string;
     case siRef:
-      return m_ref == other.m_ref;
+      return a.ref == b.ref;
   }
   return false;
 }
@@ -70,40 +135,88 @@ bool CValue::operator!=(const CValue& other) const {
 }
 
 CValue::operator bool() const {
-  switch (m_type) {
+  const ValueData& data = Of(m_handle);
+  switch (data.type) {
     case siBool:
-      return m_bool;
+      return data.boolean;
     case siInt4:
-      return m_long != 0;
+      return data.integer != 0;
     case siString:
-      return m_string.Length() != 0;
+      return data.string.Length() != 0;
     case siRef:
-      return xsihost::machinery::Exists(m_ref);
+      return xsihost::machinery::Bound().Exists(data.ref);
     case siEmpty:
       break;
   }
   return false;
 }
 
-CValueArray::CValueArray(LONG count) : m_values(count > 0 ? static_cast<size_t>(count) : 0) {}
-LONG CValueArray::GetCount() const {
-  return static_cast<LONG>(m_values.size());
+CValue::operator CRef() const {
+  return Of(m_handle).ref;
 }
+
+bool Representation::Bool(const CValue& value) {
+  return Of(value.m_handle).boolean;
+}
+LONG Representation::Long(const CValue& value) {
+  return Of(value.m_handle).integer;
+}
+const CString& Representation::String(const CValue& value) {
+  return Of(value.m_handle).string;
+}
+const CRef& Representation::Ref(const CValue& value) {
+  return Of(value.m_handle).ref;
+}
+
+// ---- CValueArray ----
+
+namespace {
+
+using ValueList = std::vector<CValue>;
+
+ValueList& ListOf(void* handle) {
+  return *static_cast<ValueList*>(handle);
+}
+
+CValue& OutsideValue() {
+  thread_local CValue outside;
+  outside = CValue();
+  return outside;
+}
+
+}  // namespace
+
+CValueArray::CValueArray(LONG count)
+    : m_handle(new ValueList(count > 0 ? static_cast<std::size_t>(count) : 0)) {}
+CValueArray::CValueArray(const CValueArray& other)
+    : m_handle(new ValueList(ListOf(other.m_handle))) {}
+CValueArray::~CValueArray() {
+  delete &ListOf(m_handle);
+}
+CValueArray& CValueArray::operator=(const CValueArray& other) {
+  if (this != &other)
+    ListOf(m_handle) = ListOf(other.m_handle);
+  return *this;
+}
+
+LONG CValueArray::GetCount() const {
+  return static_cast<LONG>(ListOf(m_handle).size());
+}
+
 void CValueArray::Add(const CValue& value) {
-  m_values.push_back(value);
+  ListOf(m_handle).push_back(value);
 }
 
 CValue& CValueArray::operator[](LONG index) {
-  if (index >= 0 && static_cast<size_t>(index) < m_values.size())
-    return m_values[index];
-  m_outside = CValue();
-  return m_outside;
+  if (index >= 0 && index < GetCount())
+    return ListOf(m_handle)[static_cast<std::size_t>(index)];
+  return OutsideValue();
 }
 
 const CValue& CValueArray::operator[](LONG index) const {
-  if (index >= 0 && static_cast<size_t>(index) < m_values.size())
-    return m_values[index];
-  return m_outside;
+  if (index >= 0 && index < GetCount())
+    return ListOf(m_handle)[static_cast<std::size_t>(index)];
+  return OutsideValue();
 }
 
 }  // namespace XSI

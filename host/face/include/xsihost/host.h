@@ -2,11 +2,16 @@
 // calls. Tools and tests use it to build scenes, set the selection, answer the modal dialog,
 // read the log and inject faults. Plug-in code never includes this header.
 //
-// There is one host per process: the state lives in the sicppsdk library, shared by the
+// There is one host per process: the state lives in the xsihost library, shared by the
 // executable and every plug-in library it loads.
 #pragma once
 
-#include <xsi/sdk.h>
+#include <xsi_decl.h>
+#include <xsi_ref.h>
+#include <xsi_status.h>
+#include <xsi_string.h>
+#include <xsi_value.h>
+#include <xsihost/api.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -28,19 +33,19 @@ struct Position {
 // refused command, no armed fault, the operation count at 0. Plug-in registrations stay, as in
 // the host when the user opens a new scene. References to the old scene's objects stay invalid
 // for ever.
-XSISDKAPI void Reset();
+XSIHOSTAPI void Reset();
 
 // ---- Scene ----
 
 // The scene root, a model named "Scene_Root".
-XSISDKAPI XSI::CRef SceneRoot();
+XSIHOSTAPI XSI::CRef SceneRoot();
 // Adds an object as the last child of `parent` (a scene object). Type "model" makes a model.
 // Gives an invalid reference when `parent` is not a scene object or `name` is empty.
-XSISDKAPI XSI::CRef AddObject(const XSI::CRef& parent, const XSI::CString& type,
-                              const XSI::CString& name,
-                              std::optional<Position> position = std::nullopt);
+XSIHOSTAPI XSI::CRef AddObject(const XSI::CRef& parent, const XSI::CString& type,
+                               const XSI::CString& name,
+                               std::optional<Position> position = std::nullopt);
 // Adds an empty custom property under a scene object; invalid reference on bad input.
-XSISDKAPI XSI::CRef AddCustomProperty(const XSI::CRef& owner, const XSI::CString& name);
+XSIHOSTAPI XSI::CRef AddCustomProperty(const XSI::CRef& owner, const XSI::CString& name);
 
 struct ObjectInfo {
   bool valid = false;
@@ -54,15 +59,15 @@ struct ObjectInfo {
   std::optional<Position> position;
 };
 // What the host knows of an object; `valid` false for an invalid reference.
-XSISDKAPI ObjectInfo Describe(const XSI::CRef& ref);
+XSIHOSTAPI ObjectInfo Describe(const XSI::CRef& ref);
 // How many objects the host holds, of every kind (scene objects, properties, registrations,
 // callback contexts): what a leak in the host's bookkeeping would grow.
-XSISDKAPI std::size_t ObjectCount();
+XSIHOSTAPI std::size_t ObjectCount();
 // A number that identifies the object for as long as the process runs (0: invalid reference).
-XSISDKAPI std::uint64_t ObjectId(const XSI::CRef& ref);
+XSIHOSTAPI std::uint64_t ObjectId(const XSI::CRef& ref);
 // Every scene object and property below the scene root in scene order: an object, then its
 // properties, then its children's subtrees. The scene root itself is not listed.
-XSISDKAPI std::vector<XSI::CRef> SceneOrder();
+XSIHOSTAPI std::vector<XSI::CRef> SceneOrder();
 
 // One object of the scene as VisitScene meets it. The pointers are valid only during the call.
 struct SceneEntry {
@@ -78,14 +83,14 @@ struct SceneEntry {
 // Example, counting the chain roots:
 //   std::size_t roots = 0;
 //   xsihost::VisitScene([&](const xsihost::SceneEntry& e) { roots += *e.type == L"root"; });
-XSISDKAPI void VisitScene(const std::function<void(const SceneEntry&)>& visit);
+XSIHOSTAPI void VisitScene(const std::function<void(const SceneEntry&)>& visit);
 // The first scene object in scene order whose full name is `fullName`; invalid if none.
-XSISDKAPI XSI::CRef FindByFullName(const XSI::CString& fullName);
+XSIHOSTAPI XSI::CRef FindByFullName(const XSI::CString& fullName);
 
 // ---- Selection ----
 
-XSISDKAPI void Select(const std::vector<XSI::CRef>& refs);
-XSISDKAPI std::vector<XSI::CRef> Selected();
+XSIHOSTAPI void Select(const std::vector<XSI::CRef>& refs);
+XSIHOSTAPI std::vector<XSI::CRef> Selected();
 
 // ---- Log ----
 
@@ -93,16 +98,16 @@ struct LogEntry {
   XSI::CString message;
   XSI::siSeverityType severity;
 };
-XSISDKAPI const std::vector<LogEntry>& Log();
-XSISDKAPI void ClearLog();
+XSIHOSTAPI const std::vector<LogEntry>& Log();
+XSIHOSTAPI void ClearLog();
 // Called with every message right after it is logged, by the plug-in or by the host, so that a
 // tool can show the log as it happens. One listener at a time; an empty one removes it, and so
 // does Reset().
-XSISDKAPI void SetLogListener(std::function<void(const LogEntry&)> listener);
+XSIHOSTAPI void SetLogListener(std::function<void(const LogEntry&)> listener);
 // A message of the host's own (not a plug-in operation: never counted, never faulted).
-XSISDKAPI void LogHostMessage(const XSI::CString& message, XSI::siSeverityType severity);
+XSIHOSTAPI void LogHostMessage(const XSI::CString& message, XSI::siSeverityType severity);
 // Severity as a short tag: "fatal", "error", "warning", "info", "verbose", or the number.
-XSISDKAPI std::string SeverityTag(XSI::siSeverityType severity);
+XSIHOSTAPI std::string SeverityTag(XSI::siSeverityType severity);
 
 // ---- The modal dialog of "InspectObj" ----
 
@@ -125,13 +130,13 @@ enum class DialogAnswer { Confirm, Cancel };
 // Called for every modal "InspectObj". It may set parameter values of the property. With no
 // responder installed the dialog confirms the current values.
 using DialogResponder = std::function<DialogAnswer(const DialogRequest&)>;
-XSISDKAPI void SetDialogResponder(DialogResponder responder);
+XSIHOSTAPI void SetDialogResponder(DialogResponder responder);
 
 // Current value of a parameter of a property; empty when there is none.
-XSISDKAPI XSI::CValue ParameterValue(const XSI::CRef& property, const XSI::CString& scriptName);
+XSIHOSTAPI XSI::CValue ParameterValue(const XSI::CRef& property, const XSI::CString& scriptName);
 // Sets a parameter's value; false when the property has no such parameter.
-XSISDKAPI bool SetParameterValue(const XSI::CRef& property, const XSI::CString& scriptName,
-                                 const XSI::CValue& value);
+XSIHOSTAPI bool SetParameterValue(const XSI::CRef& property, const XSI::CString& scriptName,
+                                  const XSI::CValue& value);
 
 // ---- Faults ----
 
@@ -143,12 +148,12 @@ class HostFault : public std::runtime_error {
 
 // The text "DuplicateSymmetry" appends to each copy's name: "1" unless a test says otherwise
 // (the real host may append another number when the name is taken).
-XSISDKAPI void SetCopyNumber(const XSI::CString& number);
+XSIHOSTAPI void SetCopyNumber(const XSI::CString& number);
 
 // Makes the named host command refuse: ExecuteCommand reports Fail and changes nothing. Not a
 // counted fault: it holds until Reset() or ClearRefusedCommands().
-XSISDKAPI void RefuseCommand(const XSI::CString& name);
-XSISDKAPI void ClearRefusedCommands();
+XSIHOSTAPI void RefuseCommand(const XSI::CString& name);
+XSIHOSTAPI void ClearRefusedCommands();
 
 enum class FaultMode {
   Raise,   // the operation throws HostFault before doing anything
@@ -172,23 +177,23 @@ struct Fault {
 };
 // Adds a fault to the armed ones; its count of matching calls starts now. When several faults
 // match one call, the first armed decides.
-XSISDKAPI void AddFault(const Fault& fault);
+XSIHOSTAPI void AddFault(const Fault& fault);
 // Disarms every fault and restarts the operation count. The same as DisarmFault().
-XSISDKAPI void ClearFaults();
+XSIHOSTAPI void ClearFaults();
 // Makes the k-th host operation from now (k >= 1) fail once in `mode`; disarms the others and
 // restarts the count.
-XSISDKAPI void ArmFault(std::uint64_t k, FaultMode mode);
+XSIHOSTAPI void ArmFault(std::uint64_t k, FaultMode mode);
 // Makes the k-th call from now of the operation `operation` (as in Fault) fail once in `mode`;
 // disarms the others and restarts the count.
-XSISDKAPI void ArmFaultOn(const std::string& operation, std::uint64_t k, FaultMode mode);
-XSISDKAPI void DisarmFault();
+XSIHOSTAPI void ArmFaultOn(const std::string& operation, std::uint64_t k, FaultMode mode);
+XSIHOSTAPI void DisarmFault();
 // The names a Fault's `operation` may take besides "": every SDK operation's method name, each
 // with its class, and the host commands, sorted.
-XSISDKAPI std::vector<std::string> FaultTargets();
-XSISDKAPI bool IsFaultTarget(const std::string& operation);
+XSIHOSTAPI std::vector<std::string> FaultTargets();
+XSIHOSTAPI bool IsFaultTarget(const std::string& operation);
 // Host operations called through the SDK since the last ArmFault or ResetOperationCount.
-XSISDKAPI std::uint64_t OperationCount();
-XSISDKAPI void ResetOperationCount();
+XSIHOSTAPI std::uint64_t OperationCount();
+XSIHOSTAPI void ResetOperationCount();
 struct FaultReport {
   bool fired = false;
   std::string operation;  // the SDK operation that failed, e.g. "SIObject::PutName"
@@ -196,9 +201,9 @@ struct FaultReport {
   FaultMode mode = FaultMode::Raise;
 };
 // The last fault that fired since faults were last armed or cleared; `fired` false if none.
-XSISDKAPI FaultReport LastFault();
+XSIHOSTAPI FaultReport LastFault();
 // Every fault that fired since faults were last armed or cleared, in order.
-XSISDKAPI std::vector<FaultReport> FiredFaults();
+XSIHOSTAPI std::vector<FaultReport> FiredFaults();
 
 // ---- Host command calls ----
 
@@ -209,11 +214,11 @@ struct CommandCall {
   std::vector<XSI::CValue> arguments;
   std::vector<std::string> texts;  // each argument as ValueText() gave it at the call
 };
-XSISDKAPI const std::vector<CommandCall>& CommandCalls();
-XSISDKAPI void ClearCommandCalls();
+XSIHOSTAPI const std::vector<CommandCall>& CommandCalls();
+XSIHOSTAPI void ClearCommandCalls();
 // A value as short text with its type: "empty", "bool true", "int 4", "string \"B:Rig\"",
 // "ref Rig.L_root" (the object's full name), "ref (invalid)".
-XSISDKAPI std::string ValueText(const XSI::CValue& value);
+XSIHOSTAPI std::string ValueText(const XSI::CValue& value);
 
 // ---- Plug-in bookkeeping, for the loader ----
 
@@ -248,12 +253,12 @@ struct RegistrarInfo {
 };
 
 // A new, empty registrar for one loading of a plug-in.
-XSISDKAPI XSI::CRef CreateRegistrar();
-XSISDKAPI RegistrarInfo DescribeRegistrar(const XSI::CRef& registrar);
+XSIHOSTAPI XSI::CRef CreateRegistrar();
+XSIHOSTAPI RegistrarInfo DescribeRegistrar(const XSI::CRef& registrar);
 // A callback context whose source is `source` (may be invalid: a context without a source).
-XSISDKAPI XSI::CRef CreateContext(const XSI::CRef& source);
-XSISDKAPI XSI::CValue ContextAttribute(const XSI::CRef& context, const XSI::CString& name);
+XSIHOSTAPI XSI::CRef CreateContext(const XSI::CRef& source);
+XSIHOSTAPI XSI::CValue ContextAttribute(const XSI::CRef& context, const XSI::CString& name);
 // Removes a registrar (with its commands and menus) or a context.
-XSISDKAPI void Destroy(const XSI::CRef& ref);
+XSIHOSTAPI void Destroy(const XSI::CRef& ref);
 
 }  // namespace xsihost

@@ -1,7 +1,12 @@
 // Loads a plug-in library the way the host does and calls its entry points.
 #pragma once
 
-#include <xsi/sdk.h>
+#include <xsi_decl.h>
+#include <xsi_ref.h>
+#include <xsi_status.h>
+#include <xsi_string.h>
+#include <xsi_value.h>
+#include <xsihost/api.h>
 #include <xsihost/host.h>
 
 #include <memory>

@@ -1,33 +1,29 @@
-// Application and Selection: the host itself.
+// Application: the host itself.
 #pragma once
 
-#include <xsi/cstring.h>
-#include <xsi/objects.h>
-#include <xsi/ref.h>
-#include <xsi/status.h>
-#include <xsi/types.h>
-#include <xsi/value.h>
+#include <xsi_decl.h>
+#include <xsi_model.h>
+#include <xsi_selection.h>
+#include <xsi_status.h>
+#include <xsi_string.h>
+#include <xsi_value.h>
 
 namespace XSI {
-
-// A live view of the host's selection: every read answers for the selection as it is now.
-class XSISDKAPI Selection {
- public:
-  Selection();
-  // The item at `index`; an invalid reference (whose type is empty) when there is none.
-  CRef operator[](LONG index) const;
-  LONG GetCount() const;
-};
 
 class XSISDKAPI Application {
  public:
   Application();
+  // Adds `message` to the host's log.
   CStatus LogMessage(const CString& message, siSeverityType severity = siInfoMsg) const;
   Selection GetSelection() const;
   // The scene root, a model named "Scene_Root".
   Model GetActiveSceneRoot() const;
   // Runs a host command. `result` receives its return value (left empty when it sets none).
   // An unknown command fails with CStatus::Fail.
+  //   CValueArray args(1);
+  //   args[0] = property.GetRef();
+  //   CValue ignored;
+  //   Application().ExecuteCommand(L"DeleteObj", args, ignored);
   CStatus ExecuteCommand(const CString& name, const CValueArray& arguments, CValue& result) const;
 };
 

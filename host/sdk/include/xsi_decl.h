@@ -1,10 +1,10 @@
-// Basic integer types and enumerations of the host SDK.
+// Basic types, constants and enumerations of the host SDK.
 #pragma once
 
 #include <cstdint>
 
-// What the SDK library exports: its classes and functions, and nothing else (on Windows a DLL
-// that exported everything would export the C++ runtime linked into it too).
+// What the SDK library exports: its classes, and nothing else (on Windows a DLL that exported
+// everything would export the C++ runtime linked into it too).
 #if defined(_WIN32)
 #if defined(XSI_SDK_BUILDING)
 #define XSISDKAPI __declspec(dllexport)
@@ -19,10 +19,6 @@ namespace XSI {
 
 using LONG = std::int32_t;
 using ULONG = std::uint32_t;
-
-namespace detail {
-struct Access;  // the stand-in host's own door into the value types
-}
 
 // Severity of a log message. The plug-in logs everything at siInfoMsg (value 8).
 enum siSeverityType : LONG {
@@ -45,5 +41,9 @@ enum siCapabilities : LONG {
   siNotInspectable = 8,
   siSilent = 16,
 };
+
+// Style text of a property page control shown as a combo box (from the core library,
+// sicoresdk).
+inline constexpr const wchar_t siControlCombo[] = L"Combo";
 
 }  // namespace XSI
