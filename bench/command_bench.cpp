@@ -1,5 +1,6 @@
 // The whole kelvane command through the loader, against the bare host duplication.
 #include <benchmark/benchmark.h>
+#include <xsi_application.h>
 #include <xsihost/host.h>
 #include <xsihost/loader.h>
 

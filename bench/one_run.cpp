@@ -1,5 +1,6 @@
 // Runs the command (or the bare duplication) once on a generated rig, for counting its
 // instructions with callgrind (bench/instructions): one_run command|duplicate wide|deep N
+#include <xsi_application.h>
 #include <xsihost/host.h>
 #include <xsihost/loader.h>
 

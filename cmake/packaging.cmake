@@ -17,8 +17,7 @@ else()
 endif()
 set(CPACK_PACKAGE_FILE_NAME "kelvane-${PROJECT_VERSION}-${KELVANE_PACKAGE_SYSTEM}")
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-# The plug-in only: the stand-in SDK is for building, the host brings its own.
-set(CPACK_COMPONENTS_ALL plugin)
-set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+# The plug-in only: the stand-in SDK (installed only when asked for by name) is for building;
+# the host brings its own.
 set(CPACK_SOURCE_GENERATOR "")
 include(CPack)

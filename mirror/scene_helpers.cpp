@@ -31,8 +31,6 @@ CRefArray CollectDescendants(CRef object) {
   return descendants;
 }
 
-namespace {
-
 bool Rename(const CValue& object, const CString& name, const CString& newName) {
   if (SIObject(object).PutName(newName).Succeeded())
     return true;
@@ -40,8 +38,6 @@ bool Rename(const CValue& object, const CString& name, const CString& newName) {
          L" (PutName).");
   return false;
 }
-
-}  // namespace
 
 bool AppendToName(CValue object, CString suffix, CString* oldName) {
   const CString name = X3DObject(object).GetName();

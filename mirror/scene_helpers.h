@@ -22,6 +22,11 @@ XSI::CRefArray CollectDescendants(XSI::CRef object);
 // with the rename, so that a caller who must put it back needs no read of its own.
 bool AppendToName(XSI::CValue object, XSI::CString suffix, XSI::CString* oldName = nullptr);
 
+// Renames `object`, whose own name is `name`, to `newName`. True when the host renamed it; when
+// it refused, false and the log says so:
+//   The host refused to rename "L_arm" to "R_arm" (PutName).
+bool Rename(const XSI::CValue& object, const XSI::CString& name, const XSI::CString& newName);
+
 // Renames `object` to its own name with every occurrence of `from` replaced by `to`. The name
 // is written back even when nothing was replaced. `to` may contain `from`. True when the host
 // renamed it; a refusal is logged as by AppendToName and gives false.

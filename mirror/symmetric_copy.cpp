@@ -7,14 +7,17 @@
 #include <xsi_status.h>
 #include <xsi_value.h>
 
+#include <cstddef>
 #include <optional>
 #include <utility>
 
 #include "report.h"
 #include "scene_helpers.h"
 #include "scoped_deletion.h"
+#include "side_token.h"
 #include "source_names.h"
 #include "string_replacer.h"
+#include "wide_text.h"
 
 namespace kelvane {
 
@@ -123,15 +126,26 @@ bool BuildSymmetricCopy(CString fromToken, CString toToken) {
     }
   }
 
+  // The tokens are taken apart once for the whole copy; the two trade places whenever a copy's
+  // name holds the second, and stay traded for the copies after it.
+  const SideToken first(fromToken);
+  const SideToken second(toToken);
+  const SideToken* from = &first;
+  const SideToken* to = &second;
+  const WideText suffixUnits(suffix);
   const CString hostSuffix = suffix + L"1";
   const CRefArray copies = HierarchyOf(copyRoot);
   const LONG count = copies.GetCount();
   for (LONG i = 0; i < count; ++i) {
     const CValue object(copies[i]);
-    if (StringReplacer(SIObject(copies[i]).GetName()).Find(toToken) != -1) {
-      std::swap(fromToken, toToken);
-    }
-    if (!ReplaceInName(object, fromToken, toToken) || !ReplaceInName(object, hostSuffix, L"")) {
+    const CString name = SIObject(copies[i]).GetName();
+    const WideText units(name);
+    // Tokens are judged in the name the user knows, without what the run appended.
+    const std::size_t known = KnownLength(units, suffixUnits);
+    if (to->CountsIn(units, known))
+      std::swap(from, to);
+    if (!Rename(object, name, from->ReplacedIn(units, known, *to)) ||
+        !ReplaceInName(object, hostSuffix, L"")) {
       if (copy->Delete())
         Report(kNoCopyMade);
       return false;

@@ -10,10 +10,13 @@ namespace kelvane {
 // its name is exchanged for the other one.
 //
 // Needs: the first selected object is a skeleton chain root (the caller checks).
-// `fromToken` and `toToken` are the two side tokens, e.g. "L_" and "R_". Before each copy is
-// renamed its own name is tested: if it holds `toToken`, the two tokens are exchanged (and stay
-// exchanged for the next copies); then every `fromToken` becomes `toToken`. So a name holding
-// one of the tokens always gets the other; a name holding both follows the current direction.
+// `fromToken` and `toToken` are the two side tokens, e.g. "L_" and "R_". A token counts only
+// where it stands as a token of the name (side_token.h: the "L_" inside "CTRL_" and the "Left"
+// of "Lefty" do not). Before each copy is renamed its own name is tested: if `toToken` counts
+// in it, the two tokens are exchanged (and stay exchanged for the next copies); then every
+// `fromToken` that counts becomes `toToken`. So a name holding one of the tokens always gets the
+// other; a name holding both follows the current direction: "CTRL_R_foot" becomes "CTRL_L_foot",
+// "L_R_x" with "L_" and "R_" becomes "L_L_x".
 //
 // Promises all or nothing. It gives true when the whole copy is made and renamed. Otherwise it
 // gives false and leaves the scene as it was: the sources with exactly their names, no copy.

@@ -13,7 +13,9 @@
 //   (x negated, types, order and custom properties kept) whose names are the sources' names
 //   with the side token flipped, each copy in the order children first, then each child's
 //   descendants, the root last: a copy whose own name holds the second token exchanges the two
-//   tokens (for it and the copies after it); then every first token becomes the second.
+//   tokens (for it and the copies after it); then every first token becomes the second. A token
+//   counts only where it stands as one: "L_" with no ASCII letter before it, "Left" with no
+//   lowercase ASCII letter after it, judged in the source's name.
 // - The host refuses an empty name: a copy whose name would become empty stops the run.
 // - What the log says was left behind when the host refused to undo a run is allowed on top.
 #pragma once
@@ -125,6 +127,44 @@ inline std::u16string ReplaceAll(std::u16string text, const std::u16string& from
   for (auto at = text.find(from); at != std::u16string::npos; at = text.find(from))
     text.replace(at, from.size(), to);
   return text;
+}
+
+// Whether `token` stands as a token at `at` of `name` (the name as the user knows it): a token
+// ending in "_" where no ASCII letter comes before it, any other where no lowercase ASCII letter
+// comes after it.
+inline bool CountsAt(const std::u16string& name, const std::u16string& token, std::size_t at) {
+  if (token.empty() || name.compare(at, token.size(), token) != 0)
+    return false;
+  const auto letter = [](char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+  };
+  if (token.back() == u'_')
+    return at == 0 || !letter(name[at - 1]);
+  const std::size_t end = at + token.size();
+  return end == name.size() || !(name[end] >= u'a' && name[end] <= u'z');
+}
+
+inline bool HoldsToken(const std::u16string& name, const std::u16string& token) {
+  for (std::size_t at = 0; at < name.size(); ++at) {
+    if (CountsAt(name, token, at))
+      return true;
+  }
+  return false;
+}
+
+// Every occurrence of `from` that counts as a token replaced by `to`, left to right.
+inline std::u16string ReplaceTokens(const std::u16string& name, const std::u16string& from,
+                                    const std::u16string& to) {
+  std::u16string out;
+  for (std::size_t at = 0; at < name.size();) {
+    if (CountsAt(name, from, at)) {
+      out += to;
+      at += from.size();
+    } else {
+      out += name[at++];
+    }
+  }
+  return out;
 }
 
 // Whether a run whose host fired these faults completes.
@@ -251,14 +291,17 @@ inline Prediction Predict(const Node& before, const Run& run) {
     return prediction;
   }
 
-  Node copy = MirroredCopy(*root, suffix + u"1");
+  const std::u16string appended = suffix + u"1";
+  Node copy = MirroredCopy(*root, appended);
   std::vector<Node*> copies;
   Descendants(copy, copies);
   copies.push_back(&copy);
   for (Node* c : copies) {
-    if (c->name.find(to) != std::u16string::npos)
+    // The tokens count in the name the user knows: the source's, without what the run appended.
+    const std::u16string known = c->name.substr(0, c->name.size() - appended.size());
+    if (HoldsToken(known, to))
       std::swap(from, to);
-    c->name = ReplaceAll(ReplaceAll(c->name, from, to), suffix + u"1", u"");
+    c->name = ReplaceAll(ReplaceTokens(known, from, to) + appended, appended, u"");
     if (c->name.empty())
       return prediction;  // the host refuses an empty name: the run is undone
   }

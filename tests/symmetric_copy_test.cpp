@@ -90,6 +90,71 @@ INSTANTIATE_TEST_SUITE_P(
                  "    root R_leg\n      eff R_foot\nroot L_second\n"}),
     kelvane_test::PrintedName());
 
+// Side tokens flip only where they stand as tokens of the name, under either rule: the copy's
+// name for a chain root of each everyday name.
+TEST(SideTokens, FlipOnlyWhereTheyStandAsTokens) {
+  struct Case {
+    const char* name;
+    const char* leftRight;   // the copy's name with "Left,Right"
+    const char* underscore;  // with "L_,R_"
+  };
+  const Case cases[] = {
+      {"CTRL_L_arm", "CTRL_L_arm", "CTRL_R_arm"},
+      {"SKEL_R_ankle", "SKEL_R_ankle", "SKEL_L_ankle"},
+      {"COL_L_hand", "COL_L_hand", "COL_R_hand"},
+      {"MDL_body", "MDL_body", "MDL_body"},
+      {"L_arm", "L_arm", "R_arm"},
+      {"arm_L_1", "arm_L_1", "arm_R_1"},
+      {"Char:L_arm", "Char:L_arm", "Char:R_arm"},
+      {"spine.3L_x", "spine.3L_x", "spine.3R_x"},
+      {"xL_arm", "xL_arm", "xL_arm"},
+      {"LeftArm", "RightArm", "LeftArm"},
+      {"upperLeftArm", "upperRightArm", "upperLeftArm"},
+      {"Lefty", "Lefty", "Lefty"},
+      {"Leftover", "Leftover", "Leftover"},
+      {"RightLeftover", "LeftLeftover", "RightLeftover"},
+      {"Righteous_L_eye", "Righteous_L_eye", "Righteous_R_eye"},
+      {"HandLeft", "HandRight", "HandLeft"},
+      {"Left2", "Right2", "Left2"},
+      {"Left_Lefty", "Right_Lefty", "Left_Lefty"},
+      {"L_R_x", "L_R_x", "L_L_x"},
+      {"L_Left", "L_Right", "R_Left"},
+      {"\xC3\xA9L_arm", "\xC3\xA9L_arm", "\xC3\xA9R_arm"},  // a non-ASCII letter before
+      {"\xC3\x9C"
+       "berLeft",
+       "\xC3\x9C"
+       "berRight",
+       "\xC3\x9C"
+       "berLeft"},
+      {"Left\xC3\xA9", "Right\xC3\xA9", "Left\xC3\xA9"},  // a non-ASCII letter after
+  };
+  for (const Case& c : cases) {
+    for (const bool leftRight : {true, false}) {
+      SCOPED_TRACE(std::string(c.name) + (leftRight ? " with Left,Right" : " with L_,R_"));
+      BuildScene(std::string("root ") + c.name + "\n");
+      xsihost::Select({Object(c.name)});
+      kelvane::BuildSymmetricCopy(leftRight ? L"Left" : L"L_", leftRight ? L"Right" : L"R_");
+      EXPECT_EQ(SceneText(), std::string("root ") + c.name + "\nroot " +
+                                 (leftRight ? c.leftRight : c.underscore) + "\n");
+    }
+  }
+}
+
+// The side of a copy is judged without what the run appended to its name, also when the host
+// numbers a copy with something other than "1".
+TEST(SideTokens, AreJudgedWithoutTheAppendedSuffix) {
+  const std::pair<const char*, const char*> numbered[] = {
+      {"1", "HandRight"}, {"2", "HandRightrename_temp_suffix2"}, {"17", "HandRight7"}};
+  for (const auto& [number, copy] : numbered) {
+    SCOPED_TRACE(number);
+    BuildScene("root HandLeft\n");
+    xsihost::SetCopyNumber(xsihost::Str(number));
+    xsihost::Select({Object("HandLeft")});
+    kelvane::BuildSymmetricCopy(L"Left", L"Right");
+    EXPECT_EQ(SceneText(), std::string("root HandLeft\nroot ") + copy + "\n");
+  }
+}
+
 TEST(SymmetricCopyNumbers, RemovesOnlyTheSuffixFollowedByOne) {
   BuildScene("root L_x\n");
   xsihost::Select({Object("L_x")});
