@@ -27,11 +27,13 @@ else()
 endif()
 
 find_path(XSISDK_INCLUDE_DIR NAMES xsi_application.h
-  PATHS "${_xsisdk_root}" PATH_SUFFIXES include NO_DEFAULT_PATH)
+  PATHS "${_xsisdk_root}" PATH_SUFFIXES include NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 find_library(XSISDK_sicppsdk_LIBRARY NAMES sicppsdk
-  PATHS "${_xsisdk_root}" PATH_SUFFIXES ${_xsisdk_lib_folders} NO_DEFAULT_PATH)
+  PATHS "${_xsisdk_root}" PATH_SUFFIXES ${_xsisdk_lib_folders} NO_DEFAULT_PATH
+  NO_CMAKE_FIND_ROOT_PATH)
 find_library(XSISDK_sicoresdk_LIBRARY NAMES sicoresdk
-  PATHS "${_xsisdk_root}" PATH_SUFFIXES ${_xsisdk_lib_folders} NO_DEFAULT_PATH)
+  PATHS "${_xsisdk_root}" PATH_SUFFIXES ${_xsisdk_lib_folders} NO_DEFAULT_PATH
+  NO_CMAKE_FIND_ROOT_PATH)
 
 find_package_handle_standard_args(XSISDK
   REQUIRED_VARS XSISDK_sicppsdk_LIBRARY XSISDK_INCLUDE_DIR

@@ -15,6 +15,9 @@
 #if defined(__clang__)
 #pragma clang diagnostic push
 #pragma clang diagnostic ignored "-Wreturn-type-c-linkage"
+#elif defined(_MSC_VER)
+#pragma warning(push)
+#pragma warning(disable : 4190)  // C linkage returning a C++ class
 #endif
 
 // Registers the plug-in's identity, the command "kelvane" and the menu "kelvane_Menu".
@@ -31,4 +34,6 @@ KELVANE_EXPORT XSI::CStatus kelvane_Menu_Init(XSI::CRef& context);
 
 #if defined(__clang__)
 #pragma clang diagnostic pop
+#elif defined(_MSC_VER)
+#pragma warning(pop)
 #endif

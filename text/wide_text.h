@@ -100,4 +100,10 @@ inline XSI::LONG FindFrom(const WideText& text, const WideText& pattern, std::si
   return -1;
 }
 
+// ReplaceAll on text already taken apart: `text` holds the units of `original` (and may be
+// changed); gives `original` itself when `pattern` does not occur, and `to` is read only when
+// it does. See StringReplacer::ReplaceAll for what is replaced.
+XSI::CString ReplaceAllIn(const XSI::CString& original, WideText& text, const WideText& pattern,
+                          const XSI::CString& to);
+
 }  // namespace kelvane

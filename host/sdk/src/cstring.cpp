@@ -36,23 +36,20 @@ struct StringData {
   char16_t At(std::uint32_t index) const { return Narrow() ? Bytes()[index] : Units()[index]; }
 };
 
-// Constant-initialised, and never destroyed: texts may be let go of while the process exits.
-TextPool thePool;
-
 std::size_t BytesOf(std::uint32_t length, bool narrow) {
   return sizeof(StringData) + (narrow ? 1 : sizeof(char16_t)) * length;
 }
 
 // A new text of `length` (> 0) code units, held once.
 StringData* NewText(std::uint32_t length, bool narrow) {
-  void* memory = thePool.Take(BytesOf(length, narrow));
+  void* memory = theSmallPool.Take(BytesOf(length, narrow));
   return new (memory) StringData{{1}, length | (narrow ? StringData::kNarrow : 0)};
 }
 
 void FreeText(StringData* data) noexcept {
   const std::size_t bytes = BytesOf(data->Length(), data->Narrow());
   data->~StringData();
-  thePool.Give(data, bytes);
+  theSmallPool.Give(data, bytes);
 }
 
 StringData* DataOf(void* handle) {

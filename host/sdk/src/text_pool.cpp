@@ -34,6 +34,8 @@ std::size_t LowestBit(std::uint64_t bits) {
 
 }  // namespace
 
+TextPool theSmallPool;
+
 void* TextPool::Take(std::size_t bytes) {
   if (!kPooled || bytes > kLargest)
     return ::operator new(bytes);

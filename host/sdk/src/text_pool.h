@@ -1,7 +1,7 @@
-// Where the texts of CStrings live: a scene holds a name or two an object, so names come from
-// pools by size, carved from the host's large pieces of memory, instead of one heap allocation
-// each, which costs less time and no allocator header a name. Memory given back is kept for the
-// next text of its size.
+// Where the texts of CStrings (and the contents of CValues) live: a scene holds a name or two an
+// object, so names come from pools by size, carved from the host's large pieces of memory, instead
+// of one heap allocation each, which costs less time and no allocator header a name. Memory given
+// back is kept for the next text of its size.
 #pragma once
 
 #include <atomic>
@@ -54,5 +54,9 @@ class TextPool {
   char* m_block = nullptr;            // the rest of the newest block
   std::size_t m_left = 0;
 };
+
+// The SDK's one pool, for the texts of CStrings and the contents of CValues. Constant-initialised,
+// and never destroyed: texts may be let go of while the process exits.
+extern TextPool theSmallPool;
 
 }  // namespace XSI

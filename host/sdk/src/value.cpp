@@ -3,11 +3,13 @@
 #include <xsi_value.h>
 
 #include <atomic>
+#include <new>
 #include <utility>
 #include <vector>
 
 #include "machinery.h"
 #include "representation.h"
+#include "text_pool.h"
 
 namespace XSI {
 
@@ -32,13 +34,17 @@ ValueData* Hold(void* handle) {
   return DataOf(handle);
 }
 
+// A value's contents come from the pool of small pieces: cheaper than the heap for a value made
+// and dropped on every call that passes an object.
 void Release(void* handle) noexcept {
-  if (handle != nullptr && DataOf(handle)->holders.fetch_sub(1, std::memory_order_acq_rel) == 1)
-    delete DataOf(handle);
+  if (handle != nullptr && DataOf(handle)->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    DataOf(handle)->~ValueData();
+    theSmallPool.Give(handle, sizeof(ValueData));
+  }
 }
 
 ValueData* Made(CValue::DataType type) {
-  auto* data = new ValueData;
+  auto* data = new (theSmallPool.Take(sizeof(ValueData))) ValueData;
   data->type = type;
   return data;
 }
