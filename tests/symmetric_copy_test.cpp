@@ -90,6 +90,83 @@ INSTANTIATE_TEST_SUITE_P(
                  "    root R_leg\n      eff R_foot\nroot L_second\n"}),
     kelvane_test::PrintedName());
 
+// ---- Real rig shapes ----
+
+// A chain whose every name starts with `side`, in the scene format: a hand with five fingers of
+// three joints each (the root has five children), or a 60-joint biped half whose branches have
+// three to six children and three of whose names are over 256 code units long.
+std::string Rig(const std::string& shape, const std::string& side) {
+  std::string text;
+  // "L_" + "hand", or "Left" + "Hand": a word token stands before a capital.
+  auto add = [&](int depth, std::string name) {
+    if (side == "Left")
+      name[0] = static_cast<char>(name[0] - 'a' + 'A');
+    text += std::string(2 * static_cast<std::size_t>(depth), ' ') +
+            (depth == 0 ? "root " : "bone ") + side + name + "\n";
+  };
+  auto hand = [&](int depth) {
+    add(depth, "hand");
+    for (const char* finger : {"thumb", "index", "middle", "ring", "pinky"}) {
+      for (int joint = 1; joint <= 3; ++joint)
+        add(depth + joint, finger + std::to_string(joint));
+    }
+  };
+  if (shape == "hand") {
+    hand(0);
+    return text;
+  }
+  const std::string longName(300, 'n');
+  add(0, "pelvis");
+  add(1, "spine1");
+  add(2, "spine2");
+  add(3, "neck");
+  add(4, "head");
+  for (const char* part : {"jaw", "eye", "brow", "ear"})
+    add(5, part);
+  add(3, "clavicle");
+  add(4, "upperarm_" + longName);
+  add(5, "forearm");
+  hand(6);
+  add(3, "chest_" + longName);
+  for (const char* leg : {"hip", "thigh_twist"}) {
+    add(1, leg);
+    add(2, "knee");
+    add(3, "ankle");
+    for (const std::string part : {std::string("ball"), std::string("heel"), "toe_" + longName})
+      add(4, part);
+  }
+  for (const char* tail : {"tail1", "tail2", "tail3", "tail4", "tail5"})
+    add(1, tail);
+  for (int i = 0; i < 24; ++i)
+    add(2, "tail5_" + std::to_string(i));
+  return text;
+}
+
+std::string Flipped(std::string text, const std::string& from, const std::string& to) {
+  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+TEST(RigShapes, AHandAndABipedHalfMirrorWithEitherRule) {
+  for (const char* shape : {"hand", "biped"}) {
+    for (const bool leftRight : {true, false}) {
+      const std::string from = leftRight ? "Left" : "L_";
+      const std::string to = leftRight ? "Right" : "R_";
+      SCOPED_TRACE(std::string(shape) + " named with " + from);
+      const std::string source = Rig(shape, from);
+      BuildScene(source);
+      const bool hand = std::string(shape) == "hand";
+      xsihost::Select({Object(leftRight ? (hand ? "LeftHand" : "LeftPelvis")
+                                        : (hand ? "L_hand" : "L_pelvis"))});
+      EXPECT_TRUE(
+          kelvane::BuildSymmetricCopy(leftRight ? L"Left" : L"L_", leftRight ? L"Right" : L"R_"));
+      EXPECT_EQ(SceneText(), source + Flipped(source, from, to));
+      EXPECT_EQ(LogTexts(), std::vector<std::string>{});
+    }
+  }
+}
+
 // Side tokens flip only where they stand as tokens of the name, under either rule: the copy's
 // name for a chain root of each everyday name.
 TEST(SideTokens, FlipOnlyWhereTheyStandAsTokens) {
