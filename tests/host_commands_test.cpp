@@ -443,11 +443,7 @@ TEST(Faults, DuplicateSymmetryCanFailInEachWayAHostLeavesThings) {
   }
 }
 
-TEST(Faults, TargetsAreTheSdkMethodsAndTheHostCommands) {
-  for (const char* name : {"PutName", "SIObject::PutName", "ExecuteCommand", "AddProperty",
-                           "GetName", "DuplicateSymmetry", "DeleteObj", "InspectObj"}) {
-    EXPECT_TRUE(xsihost::IsFaultTarget(name)) << name;
-  }
+TEST(Faults, TargetsAreNamedExactly) {
   for (const char* name : {"", "Bogus", "putname", "SIObject::", "PutName@3"})
     EXPECT_FALSE(xsihost::IsFaultTarget(name)) << name;
 }
