@@ -294,6 +294,27 @@ TEST(MinihostInput, DevicesAndEndlessInputAreRefused) {
   }
 }
 
+// The most minihost reads is 256 MiB: a file of exactly that is read, one byte more is not.
+TEST(MinihostInput, ReadsUpToItsSizeLimitExactly) {
+  constexpr std::size_t kLimit = std::size_t{256} << 20;
+  for (const std::size_t size : {kLimit, kLimit + 1}) {
+    // Comment lines of 1 MiB, the last one cut to make the size.
+    std::string text;
+    text.reserve(size);
+    const std::string line = "#" + std::string((1 << 20) - 2, '-') + "\n";
+    while (text.size() + line.size() < size)
+      text += line;
+    text += "#" + std::string(size - text.size() - 1, '-');
+    const Outcome run = MinihostReading(text, "--list");
+    if (size == kLimit) {
+      EXPECT_EQ(run.status, 0) << run.err;
+    } else {
+      EXPECT_EQ(run.status, 2);
+      EXPECT_EQ(run.err, "minihost: cannot read -: larger than 256 MiB, the most minihost reads\n");
+    }
+  }
+}
+
 TEST(MinihostInput, ByteOrderMarkCrlfAndStandardInputAreRead) {
   const Outcome run =
       MinihostReading("\xEF\xBB\xBFmodel Rig\r\n  root L_a 1 0 0\r\n", "--answer L_,R_");

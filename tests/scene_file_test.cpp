@@ -22,6 +22,7 @@ model Rig
   root L_root 1 0 0
     bone L_bone1 2 0.25 -3
       bone "with space" 3 0 0
+      bone "~ and space, the ends of the printable" 3 0 0
       bone "quote\"back\\slash#hash" 1e+21 -1.5e-07 0
     eff L_eff 4 0 0
   null "" 0 0 0
@@ -107,6 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadScene{"root \"a\"b\n", "rig.scene:1: unexpected character after the name"},
         BadScene{"\"root\" a\n", "rig.scene:1: expected a type word at the start of the line"},
         BadScene{"root a\x01\n", "rig.scene:1: control character \\x01 in the name"},
+        BadScene{"root a\x1f\n", "rig.scene:1: control character \\x1f in the name"},
+        BadScene{"root a\x7f\n", "rig.scene:1: control character \\x7f in the name"},
         BadScene{"ro\x1b[31mot a\n", "rig.scene:1: control character \\x1b in the type"},
         BadScene{std::string("root a\0b\n", 9), "rig.scene:1: NUL byte: this is not a text file"},
         BadScene{"root a\rroot b\r",

@@ -132,7 +132,7 @@ std::string Rig(const std::string& shape, const std::string& side) {
     add(1, leg);
     add(2, "knee");
     add(3, "ankle");
-    for (const std::string part : {std::string("ball"), std::string("heel"), "toe_" + longName})
+    for (const std::string& part : {std::string("ball"), std::string("heel"), "toe_" + longName})
       add(4, part);
   }
   for (const char* tail : {"tail1", "tail2", "tail3", "tail4", "tail5"})
