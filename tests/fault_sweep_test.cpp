@@ -47,6 +47,14 @@ const Rig kRigs[] = {
      "  eff arename_temp_suffixb\n",
      "L_R_root", 6},
     {"lonely root", "null Top\n  root L_alone 2 2 2\n", "L_alone", 6},
+    {"a hand with five fingers, prefixes ending in L_",
+     "model Rig\n  root L_hand 5 0 0\n"
+     "    bone L_thumb1 6 1 0\n      bone L_thumb2 7 1 0\n        bone CTRL_L_thumb3 8 1 0\n"
+     "    bone L_index1 6 2 0\n      bone L_index2 7 2 0\n        bone CTRL_L_index3 8 2 0\n"
+     "    bone L_middle1 6 3 0\n      bone L_middle2 7 3 0\n        bone SKEL_L_middle3 8 3 0\n"
+     "    bone L_ring1 6 4 0\n      bone L_ring2 7 4 0\n        bone L_ring3 8 4 0\n"
+     "    bone L_pinky1 6 5 0\n      bone L_pinky2 7 5 0\n        bone COL_pinky3 8 5 0\n",
+     "Rig.L_hand", 6},
 };
 
 std::string Describe(const std::vector<Fault>& faults) {

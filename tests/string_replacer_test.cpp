@@ -108,6 +108,22 @@ TEST(StringReplacer, GrowingPairEndsWithOnePass) {
   EXPECT_EQ(all, std::string(59, 'a') + "bba");
 }
 
+// Names on each side of the room kept on the stack (128 units, with the end mark) and of the
+// host string's short path (256 characters): a side token at each end, replaced both ways.
+TEST(StringReplacer, NamesOfEveryLengthAroundItsBuffers) {
+  for (const std::size_t length : {126, 127, 128, 129, 130, 254, 255, 256, 257, 258, 600}) {
+    SCOPED_TRACE(length);
+    const std::wstring middle(length - 4, L'a');
+    const XSI::CString name((L"L_" + middle + L"L_").c_str());
+    EXPECT_TRUE(StringReplacer(name).ReplaceAll(L"L_", L"Right_") ==
+                XSI::CString((L"Right_" + middle + L"Right_").c_str()));
+    EXPECT_TRUE(StringReplacer(name).ReplaceFirst(L"L_", L"R_") ==
+                XSI::CString((L"R_" + middle + L"L_").c_str()));
+    EXPECT_TRUE(StringReplacer(name).ReplaceAll(L"a", L"") == XSI::CString(L"L_L_"));
+    EXPECT_EQ(StringReplacer(name).Find(L"aL_"), static_cast<XSI::LONG>(length - 3));
+  }
+}
+
 TEST(StringReplacer, WorksOnSurrogatePairs) {
   // Replacing a whole pair, and a name with pairs around the token.
   const XSI::CString text(L"\U0001F9B4Left\U0001F9B4");
