@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -226,6 +227,65 @@ TEST(Minihost, DrawsBothSidesInTheSvg) {
   EXPECT_TRUE(Contains(svg, "stroke-dasharray"));                                // the mirror plane
   EXPECT_TRUE(Contains(svg, "fill=\"#d9480f\" text-anchor=\"end\">RightHand"));  // made by the run
   EXPECT_TRUE(Contains(svg, "fill=\"#1f5fbf\" text-anchor=\"start\">LeftHand"));
+}
+
+// On a 1,000-object rig, labels crowd: each one placed stands inside the picture, below the
+// legend, clear of every other; the rest are left out and counted, and every dot is drawn.
+TEST(Minihost, SvgLabelsNeverOverlapOnALargeRig) {
+  std::string rig = "model Rig\n  root LeftArm 1 0 0\n";
+  for (int a = 0; a < 10; ++a) {
+    rig += "    bone LeftA" + std::to_string(a) + " " + std::to_string(2 + a) + " " +
+           std::to_string(a) + " 0\n";
+    for (int b = 0; b < 10; ++b) {
+      rig += "      bone LeftB" + std::to_string(a * 10 + b) + " " + std::to_string(3 + a + b) +
+             " " + std::to_string(a - b) + " 0\n";
+      for (int c = 0; c < 9; ++c)
+        rig += "        bone LeftC" + std::to_string((a * 10 + b) * 9 + c) + " " +
+               std::to_string(4 + a + b + c) + " " + std::to_string(a - b + c) + " 0\n";
+    }
+  }
+  const std::string scene = WriteTemp(rig);
+  const std::string path = kelvane_test::TemporaryFile("svg");
+  const Outcome run =
+      Minihost(scene + " --answer Left,Right --svg " + kelvane_test::ShellQuoted(path));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string svg = kelvane_test::ReadWholeFile(path);
+  Remove(path);
+  Remove(scene);
+  struct Box {
+    double left, top, right, bottom;
+  };
+  std::vector<Box> labels;
+  const std::regex label(
+      "<text x=\"([-0-9.]+)\" y=\"([-0-9.]+)\" fill=\"#[0-9a-f]+\" "
+      "text-anchor=\"(start|end)\">(?:<title>[^<]*</title>)?([^<]*)</text>");
+  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), label); it != std::sregex_iterator();
+       ++it) {
+    const double x = std::stod((*it)[1]), y = std::stod((*it)[2]);
+    const double width = 7.5 * static_cast<double>((*it)[4].length()) + 2;
+    const double left = (*it)[3] == "start" ? x : x - width;
+    labels.push_back({left, y + 4 - 16, left + width, y + 4});
+  }
+  std::smatch legend;
+  ASSERT_TRUE(std::regex_search(svg, legend,
+                                std::regex("made by the run: 1011 objects</tspan>; ([0-9]+) labels "
+                                           "left out<")))
+      << svg.substr(0, 600);
+  EXPECT_EQ(labels.size() + std::stoul(legend[1]), 2022u);  // every dot labelled or counted
+  std::size_t circles = 0;
+  for (auto at = svg.find("<circle "); at != std::string::npos; at = svg.find("<circle ", at + 1))
+    ++circles;
+  EXPECT_EQ(circles, 2022u);
+  EXPECT_GT(labels.size(), 50u);
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    const Box& a = labels[i];
+    EXPECT_TRUE(a.left >= 0 && a.right <= 800 && a.top >= 30 && a.bottom <= 600) << i;
+    for (std::size_t j = i + 1; j < labels.size(); ++j) {
+      const Box& b = labels[j];
+      EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+          << "labels " << i << " and " << j << " overlap";
+    }
+  }
 }
 
 // ---- minihost as a dependable Unix tool ----
