@@ -301,6 +301,70 @@ Outcome MinihostReading(const std::string& text, const std::string& options = ""
   return run;
 }
 
+// Where riggers trip, minihost says so: notes beside a run that goes ahead, clear errors for a
+// scene or an option it cannot take, and the names that were meant.
+TEST(Minihost, SaysWhereRiggersTrip) {
+  struct Case {
+    const char* what;
+    std::string scene;
+    std::string options;
+    int status;
+    std::string err;  // a part of standard error
+    std::string out;  // a part of standard output
+  };
+  const Case cases[] = {
+      {"a copy without a side token keeps its source's name",
+       "model Rig\n  root L_arm\n    bone elbow\n    bone wrist\n", "--answer L_,R_", 0,
+       "minihost: note: 2 of the 3 new objects kept the full name of an object that was there "
+       "before (no side token in it to flip), so --select cannot tell them apart: Rig.elbow, "
+       "Rig.wrist\n",
+       "  root R_arm\n"},
+      {"no name flipped", "root L_arm\n", "--answer Left,Right", 0,
+       "minihost: note: the rule flipped no name", "root L_arm\nroot L_arm\n"},
+      {"no root, a type that was meant to be one", "Root L_a 1 0 0\n", "--answer L_,R_", 0,
+       "has no object of type \"root\" to select, so the command will say \"Select Root\" (is "
+       "\"Root\" meant to be root?)\n[info] kelvane_Execute called\n[info] Select Root\n",
+       "Root L_a 1 0 0\n"},
+      {"an empty scene", "", "--answer L_,R_", 0, "has no object of type \"root\" to select", ""},
+      {"objects selected after the first", "root L_a\nroot L_b\nroot L_c\n",
+       "--select L_a --select L_b --select L_c --answer L_,R_", 0,
+       "minihost: note: the command mirrors the first selected object, L_a, alone; it does not "
+       "use L_b, L_c\n",
+       "root R_a\n"},
+      {"a '.' in a name", "root a.b\n", "", 2,
+       ":1: '.' in the name 'a.b': '.' separates the names of a full name\n", ""},
+      {"an unquoted space in a name", "root L a 1 0 0\n", "", 2,
+       ":1: a name with a space must be quoted: \"L a\"\n", ""},
+      {"non-breaking spaces as indentation",
+       "root a\n\xC2\xA0\xC2\xA0"
+       "bone L_a\n",
+       "", 2, ":2: indentation with a non-breaking space (U+00A0): indent with spaces", ""},
+      {"a '#' inside a name", "root a\n  bone L_a#x 1 0 0\n", "", 2,
+       ":2: '#' right after the name 'L_a' starts a comment: put a space before the comment, "
+       "or quote the name\n",
+       ""},
+      {"--list writes names as the scene format does", "model Rig\n  root \"L a\"\n", "--list", 0,
+       "", "Rig model\n\"Rig.L a\" root\n"},
+      {"--select by an object's own name", "model Hero\n  model Skel\n    root LeftClavicle\n",
+       "--select LeftClavicle", 2,
+       "no object with that full name in (standard input); did you mean "
+       "Hero.Skel.LeftClavicle?\n",
+       ""},
+      {"--fail by a name in the wrong case", "root L_a\n", "--fail putname", 2,
+       "--fail putname: no host operation or command named 'putname'; did you mean PutName?\n", ""},
+      {"--answer by the item's number, as the dialog takes it", "root L_a\n", "--answer 2", 0, "",
+       "root L_a\nroot R_a\n"},
+      {"--svg - would mix the picture into the scene", "root L_a\n", "--svg -", 2,
+       "--svg -: standard output carries the scene after the run; give the picture a file\n", ""},
+  };
+  for (const Case& c : cases) {
+    const Outcome run = MinihostReading(c.scene, c.options);
+    EXPECT_EQ(run.status, c.status) << c.what << "\n" << run.err;
+    EXPECT_TRUE(Contains(run.err, c.err)) << c.what << "\n" << run.err;
+    EXPECT_TRUE(Contains(run.out, c.out)) << c.what << "\n" << run.out;
+  }
+}
+
 // What is not a readable scene is refused before anything runs, with the reason.
 TEST(MinihostInput, WhatIsNotAReadableSceneIsRefused) {
   const std::string folder = kelvane_test::TemporaryFile("folder");
@@ -565,7 +629,8 @@ TEST(MinihostOptions, ConflictsAreErrors) {
            Case{"--info --list", "--info and --list do not go together"},
            Case{"--no-select --select a", "--no-select and --select do not go together"},
            Case{"--list=yes", "option --list takes no value"},
-           Case{"--answer=", "--answer takes \"Left,Right\", \"L_,R_\" or cancel, not "},
+           Case{"--answer=",
+                "--answer takes \"Left,Right\" (or 1), \"L_,R_\" (or 2) or cancel, not "},
        }) {
     const Outcome run = Minihost(c.options);
     EXPECT_EQ(run.status, 2) << c.options;

@@ -183,7 +183,7 @@ TEST(SideTokens, FlipOnlyWhereTheyStandAsTokens) {
       {"L_arm", "L_arm", "R_arm"},
       {"arm_L_1", "arm_L_1", "arm_R_1"},
       {"Char:L_arm", "Char:L_arm", "Char:R_arm"},
-      {"spine.3L_x", "spine.3L_x", "spine.3R_x"},
+      {"spine_3L_x", "spine_3L_x", "spine_3R_x"},
       {"xL_arm", "xL_arm", "xL_arm"},
       {"LeftArm", "RightArm", "LeftArm"},
       {"upperLeftArm", "upperRightArm", "upperLeftArm"},

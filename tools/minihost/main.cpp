@@ -14,16 +14,17 @@
 #include <memory>
 #include <set>
 #include <system_error>
-#include <unordered_set>
 
 #include "dialog.h"
 #include "example_rig.h"
 #include "input.h"
+#include "notes.h"
 #include "options.h"
 #include "platform.h"
 #include "printable.h"
 #include "scene_file.h"
 #include "scene_walk.h"
+#include "suggest.h"
 #include "svg.h"
 
 namespace {
@@ -73,22 +74,6 @@ std::string RegistrationText(const xsihost::RegistrarInfo& info) {
   return out;
 }
 
-std::size_t EditDistance(const std::string& a, const std::string& b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j)
-    row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 // The objects that --select names, in order; false with `error` set for a name that no object
 // has, or that several share.
 bool ResolveSelection(const std::vector<std::string>& wanted, const std::string& fileName,
@@ -117,61 +102,27 @@ bool ResolveSelection(const std::vector<std::string>& wanted, const std::string&
     if (refs.empty()) {
       error = "--select " + minihost::Excerpt(name) + ": no object with that full name in " +
               minihost::Printable(fileName);
-      // The closest names, when the name is short enough to be a slip of the keyboard.
-      std::multimap<std::size_t, std::string> closest;
-      if (name.size() <= 256) {
-        minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& full) {
-          if (entry.isProperty)
-            return;
-          const std::size_t distance = EditDistance(name, full);
-          if (distance <= std::max<std::size_t>(2, name.size() / 3))
-            closest.emplace(distance, full);
-        });
-      }
-      std::string suggestions;
-      for (auto it = closest.begin(); it != closest.end() && std::distance(closest.begin(), it) < 3;
-           ++it) {
-        suggestions += (suggestions.empty() ? "" : ", ") + minihost::Excerpt(it->second);
-      }
+      // The objects whose own name it is, then the names a slip of the keyboard away.
+      std::vector<std::string> owners, names;
+      minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& full) {
+        if (entry.isProperty)
+          return;
+        names.push_back(full);
+        if (full.size() > name.size() && full[full.size() - name.size() - 1] == '.' &&
+            full.compare(full.size() - name.size(), name.size(), name) == 0)
+          owners.push_back(full);
+      });
+      std::vector<std::string> suggestions = owners;
+      if (suggestions.empty())
+        suggestions = minihost::Closest(name, names, 3);
+      suggestions.resize(std::min<std::size_t>(suggestions.size(), 3));
       error += suggestions.empty() ? " (--list shows every full name)"
-                                   : "; did you mean " + suggestions + "?";
+                                   : minihost::DidYouMean(suggestions);
       return false;
     }
     selection.push_back(refs.front());
   }
   return true;
-}
-
-// Whether every object that is not in `before` has the full name of an object that was there
-// before the run (whose names `namesBefore` holds); false when there is no new object. Old
-// objects keep their names through a run, so a match is confirmed against the names they have
-// now.
-bool NewObjectsTookOldNames(const std::vector<std::uint64_t>& before,
-                            const minihost::TextFilter& namesBefore) {
-  std::size_t made = 0;
-  bool mayAll = true;
-  std::unordered_set<std::string> newNames;  // kept while every new name may be an old one
-  minihost::VisitFullNames(
-      [&](const xsihost::SceneEntry& entry) {
-        const bool isNew = !minihost::IsIn(before, xsihost::ObjectId(entry.ref));
-        made += isNew ? 1 : 0;
-        return isNew && mayAll;
-      },
-      [&](const xsihost::SceneEntry&, const std::string& fullName) {
-        mayAll = namesBefore.MayHold(fullName);
-        if (mayAll)
-          newNames.insert(fullName);
-        else
-          newNames.clear();
-      });
-  if (made == 0 || !mayAll)
-    return false;
-  minihost::VisitFullNames(
-      [&](const xsihost::SceneEntry& entry) {
-        return minihost::IsIn(before, xsihost::ObjectId(entry.ref));
-      },
-      [&](const xsihost::SceneEntry&, const std::string& fullName) { newNames.erase(fullName); });
-  return newNames.empty();
 }
 
 // Whether `a` and `b` are the same file (false when either does not exist).
@@ -180,96 +131,161 @@ bool SameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(minihost::PathFromUtf8(a), minihost::PathFromUtf8(b), ec);
 }
 
-int Run(const minihost::Options& options) {
+void Note(const std::string& note) {
+  if (!note.empty())
+    std::cerr << "minihost: " << note << "\n";
+}
+
+// The scene as minihost read it into the host, and what it noticed on the way.
+struct ReadScene {
+  std::string fileName;
+  XSI::CRef firstRoot;             // the default selection
+  std::vector<std::string> types;  // each type of object once, in the order met
+};
+
+// Reads the scene file (or the built-in rig) into the host; kRan, or the exit status.
+int ReadIntoHost(const minihost::Options& options, ReadScene& scene) {
   std::string text, error;
-  const std::string fileName = !options.scene          ? "(built-in example rig)"
-                               : *options.scene == "-" ? "(standard input)"
-                                                       : *options.scene;
-  if (options.scene) {
-    if (!minihost::ReadSceneFile(*options.scene, text, error)) {
-      std::cerr << "minihost: " << error << "\n";
-      return kBadInput;
-    }
-  } else {
+  scene.fileName = !options.scene          ? "(built-in example rig)"
+                   : *options.scene == "-" ? "(standard input)"
+                                           : *options.scene;
+  if (!options.scene) {
     text = minihost::kExampleRig;
+  } else if (!minihost::ReadSceneFile(*options.scene, text, error)) {
+    std::cerr << "minihost: " << error << "\n";
+    return kBadInput;
   }
-  // The scene goes into the host as it is read; the first chain root is the default selection.
   minihost::SceneBuilder builder;
-  XSI::CRef firstRoot;
+  std::set<std::string> seen;
   const bool parsed = minihost::ParseScene(
-      text, minihost::Printable(fileName),
+      text, minihost::Printable(scene.fileName),
       [&](const minihost::SceneLine& line) {
         const XSI::CRef ref = builder.Add(line);
-        if (!firstRoot.IsValid() && !line.isProperty && line.type == "root")
-          firstRoot = ref;
+        if (line.isProperty)
+          return;
+        if (!scene.firstRoot.IsValid() && line.type == "root")
+          scene.firstRoot = ref;
+        if (seen.size() < 1000 && seen.insert(line.type).second)
+          scene.types.push_back(line.type);
       },
       error);
   if (!parsed) {
     std::cerr << "minihost: " << error << "\n";
     return kBadInput;
   }
-  std::string().swap(text);  // the file's text is in the host now
+  return kRan;
+}
 
-  if (options.list) {
-    minihost::ChunkedWriter listing(stdout);
-    minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& fullName) {
-      if (entry.isProperty)
-        return;
-      listing.Text() += minihost::Printable(fullName) + " " +
-                        minihost::Printable(xsihost::ToUtf8(*entry.type)) + "\n";
-      listing.Flush();
-    });
-    if (!listing.Finish(error)) {
-      std::cerr << "minihost: cannot write standard output: " << error << "\n";
-      return kOutputFailed;
-    }
-    return kRan;
+// --list: each object's full name and type, names written as the scene format writes them.
+int List() {
+  std::string error;
+  minihost::ChunkedWriter listing(stdout);
+  minihost::VisitFullNames([&](const xsihost::SceneEntry& entry, const std::string& fullName) {
+    if (entry.isProperty)
+      return;
+    listing.Text() += minihost::Printable(minihost::NameAsWritten(fullName)) + " " +
+                      minihost::Printable(xsihost::ToUtf8(*entry.type)) + "\n";
+    listing.Flush();
+  });
+  if (!listing.Finish(error)) {
+    std::cerr << "minihost: cannot write standard output: " << error << "\n";
+    return kOutputFailed;
   }
+  return kRan;
+}
 
+// Selects what --select names, or the first chain root; notes what the command will not use.
+int Select(const minihost::Options& options, const ReadScene& scene) {
   std::vector<XSI::CRef> selection;
-  if (!ResolveSelection(options.select, fileName, selection, error)) {
+  std::string error;
+  if (!ResolveSelection(options.select, scene.fileName, selection, error)) {
     std::cerr << "minihost: " << error << "\n";
     return kBadInput;
   }
-  if (options.select.empty() && !options.noSelect && firstRoot.IsValid())
-    selection.push_back(firstRoot);
-  xsihost::Select(selection);
-
-  // The picture's file is opened before the run, so that a path that cannot be written is
-  // known before anything happens, and it can never be the scene file itself.
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> svgFile(nullptr, std::fclose);
-  if (options.svg) {
-    if (options.scene && SameFile(*options.svg, *options.scene)) {
-      std::cerr << "minihost: --svg " << minihost::Printable(*options.svg)
-                << " is the scene file: it would be overwritten\n";
-      return kBadInput;
-    }
-    errno = 0;
-    svgFile.reset(minihost::OpenFile(*options.svg, "wb"));
-    if (!svgFile) {
-      std::cerr << "minihost: cannot write " << minihost::Printable(*options.svg) << ": "
-                << std::strerror(errno != 0 ? errno : ENOENT) << "\n";
-      return kBadInput;
-    }
+  if (options.select.empty() && !options.noSelect) {
+    if (scene.firstRoot.IsValid())
+      selection.push_back(scene.firstRoot);
+    else
+      Note(minihost::NoteWithoutRoot(scene.fileName, scene.types));
   }
+  Note(minihost::NoteUnusedSelection(options.select));
+  xsihost::Select(selection);
+  return kRan;
+}
 
-  // The dialog talks to the person at the terminal itself, so that standard error can go to a
-  // file and still hold the log alone.
-  auto outcome = std::make_shared<minihost::DialogOutcome>();
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// Opens the picture's file before the run, so that a path that cannot be written is known
+// before anything happens, and it can never be the scene file itself.
+int OpenPicture(const minihost::Options& options, File& file) {
+  if (!options.svg)
+    return kRan;
+  if (options.scene && SameFile(*options.svg, *options.scene)) {
+    std::cerr << "minihost: --svg " << minihost::Printable(*options.svg)
+              << " is the scene file: it would be overwritten\n";
+    return kBadInput;
+  }
+  errno = 0;
+  file.reset(minihost::OpenFile(*options.svg, "wb"));
+  if (!file) {
+    std::cerr << "minihost: cannot write " << minihost::Printable(*options.svg) << ": "
+              << std::strerror(errno != 0 ? errno : ENOENT) << "\n";
+    return kBadInput;
+  }
+  return kRan;
+}
+
+// Who answers the dialog: --answer, or the person at the terminal, which the dialog talks to
+// itself so that standard error can go to a file and still hold the log alone.
+struct Dialog {
+  std::shared_ptr<minihost::DialogOutcome> outcome = std::make_shared<minihost::DialogOutcome>();
   std::ifstream terminalIn;
   std::ofstream terminalOut;
+};
+
+void SetUpDialog(const minihost::Options& options, Dialog& dialog) {
   if (options.answer) {
-    xsihost::SetDialogResponder(minihost::AnswerWith(*options.answer, outcome));
+    xsihost::SetDialogResponder(minihost::AnswerWith(*options.answer, dialog.outcome));
   } else if (minihost::StandardInputIsTerminal()) {
     const minihost::TerminalNames terminal = minihost::Terminal();
-    terminalIn.open(terminal.input);
-    terminalOut.open(terminal.output);
-    if (terminalIn && terminalOut) {
-      xsihost::SetDialogResponder(minihost::AskOnTerminal(terminalIn, terminalOut, outcome));
+    dialog.terminalIn.open(terminal.input);
+    dialog.terminalOut.open(terminal.output);
+    if (dialog.terminalIn && dialog.terminalOut) {
+      xsihost::SetDialogResponder(
+          minihost::AskOnTerminal(dialog.terminalIn, dialog.terminalOut, dialog.outcome));
     } else {
-      xsihost::SetDialogResponder(minihost::AskOnTerminal(std::cin, std::cerr, outcome));
+      xsihost::SetDialogResponder(minihost::AskOnTerminal(std::cin, std::cerr, dialog.outcome));
     }
   }
+}
+
+// Writes the picture of the scene after the run; false, said, when the file did not take it.
+bool WritePicture(const minihost::Options& options, File& file,
+                  const std::vector<std::uint64_t>& before, bool ran) {
+  const std::string svg = minihost::DrawSvg(before, ran);
+  errno = 0;
+  const bool written = std::fwrite(svg.data(), 1, svg.size(), file.get()) == svg.size();
+  if (std::fclose(file.release()) != 0 || !written) {
+    std::cerr << "minihost: cannot write " << minihost::Printable(*options.svg) << ": "
+              << std::strerror(errno != 0 ? errno : EIO) << "\n";
+    return false;
+  }
+  return true;
+}
+
+int Run(const minihost::Options& options) {
+  ReadScene scene;
+  if (const int status = ReadIntoHost(options, scene); status != kRan)
+    return status;
+  if (options.list)
+    return List();
+  if (const int status = Select(options, scene); status != kRan)
+    return status;
+  File picture(nullptr, std::fclose);
+  if (const int status = OpenPicture(options, picture); status != kRan)
+    return status;
+  Dialog dialog;
+  SetUpDialog(options, dialog);
   xsihost::SetLogListener(PrintLogEntry);
 
   const std::vector<std::uint64_t> before = minihost::SceneIds();
@@ -277,6 +293,7 @@ int Run(const minihost::Options& options) {
   minihost::VisitFullNames(
       [&](const xsihost::SceneEntry&, const std::string& fullName) { namesBefore.Add(fullName); });
 
+  std::string error;
   xsihost::PluginLoader plugin;
   const std::string path = options.plugin ? *options.plugin : BesideExecutable(KELVANE_PLUGIN_FILE);
   if (!plugin.Load(path, error)) {
@@ -300,35 +317,23 @@ int Run(const minihost::Options& options) {
   const xsihost::ExecuteResult result = plugin.Execute("kelvane");
   xsihost::ClearFaults();
   plugin.Unload();
-
-  if (NewObjectsTookOldNames(before, namesBefore)) {
-    std::cerr << "minihost: note: the rule flipped no name: every new object has the full name "
-                 "of an object that was there before (does the chain use the other rule?)\n";
-  }
+  Note(minihost::NoteKeptNames(before, namesBefore));
 
   minihost::ChunkedWriter output(stdout);
   minihost::WriteScene(output);
   const bool printed = output.Finish(error);
   if (!printed)
     std::cerr << "minihost: cannot write standard output: " << error << "\n";
-  if (svgFile) {
-    const std::string svg = minihost::DrawSvg(before, result.ran && !result.raised);
-    errno = 0;
-    const bool written = std::fwrite(svg.data(), 1, svg.size(), svgFile.get()) == svg.size();
-    if (std::fclose(svgFile.release()) != 0 || !written) {
-      std::cerr << "minihost: cannot write " << minihost::Printable(*options.svg) << ": "
-                << std::strerror(errno != 0 ? errno : EIO) << "\n";
-      return kOutputFailed;
-    }
-  }
+  if (picture && !WritePicture(options, picture, before, result.ran && !result.raised))
+    return kOutputFailed;
   if (!result.ran || result.raised) {
     std::cerr << "minihost: " << minihost::Printable(result.error) << "\n";
     return kPluginFailed;
   }
   if (!printed)
     return kOutputFailed;
-  if (!outcome->error.empty()) {
-    std::cerr << "minihost: --answer: " << outcome->error << "\n";
+  if (!dialog.outcome->error.empty()) {
+    std::cerr << "minihost: --answer: " << dialog.outcome->error << "\n";
     return kBadInput;
   }
   return kRan;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "printable.h"
+#include "suggest.h"
 
 namespace minihost {
 
@@ -21,16 +22,18 @@ Options (each OPTION VALUE may also be written OPTION=VALUE; "--" ends the optio
   --select FULLNAME   select this object; repeat to select several, in order
                       (default: the first object of type "root" in the scene)
   --no-select         run with nothing selected
-  --answer CHOICE     answer the dialog with "Left,Right", "L_,R_" or cancel (case and
-                      blanks around it do not matter; default: ask on the terminal, or
-                      take the default item when standard input is not a terminal)
+  --answer CHOICE     answer the dialog with "Left,Right" (or 1), "L_,R_" (or 2) or cancel
+                      (case and blanks around it do not matter; default: ask on the
+                      terminal, or take the default item when standard input is not a
+                      terminal)
   --fail OP[@K[+]]    make the host refuse OP: every call, the K-th call of the run
                       (@K), or the K-th and every later one (@K+); repeatable. OP is
                       a host operation by its SDK method name (PutName, GetName,
                       ExecuteCommand, AddProperty, ...) or a host command's name
                       (DuplicateSymmetry, DeleteObj, InspectObj)
   --raise OP[@K[+]]   the same, but the operation raises an exception
-  --svg FILE          also draw the scene after the run as an SVG picture
+  --svg FILE          also draw the scene after the run as an SVG picture (a file: not
+                      "-", since standard output carries the scene)
   --list              print each object's full name and type, one a line, and exit
   --info              print what the plug-in registered and exit
   --version           print minihost's version and exit
@@ -50,10 +53,17 @@ bool CheckConflicts(Options& options, std::string& error) {
   }
   if (options.answer) {
     const std::string answer = NormalizedAnswer(*options.answer);
-    if (answer != "cancel" && answer != "left,right" && answer != "l_,r_") {
-      error = "--answer takes \"Left,Right\", \"L_,R_\" or cancel, not " + Excerpt(*options.answer);
+    // What the dialog on the terminal takes: an item's text or its number, or cancel.
+    if (answer != "cancel" && answer != "left,right" && answer != "l_,r_" && answer != "1" &&
+        answer != "2") {
+      error = "--answer takes \"Left,Right\" (or 1), \"L_,R_\" (or 2) or cancel, not " +
+              Excerpt(*options.answer);
       return false;
     }
+  }
+  if (options.svg && *options.svg == "-") {
+    error = "--svg -: standard output carries the scene after the run; give the picture a file";
+    return false;
   }
   // --info, --list and --version each print one thing and exit: they take nothing of a run.
   const std::pair<bool, const char*> exits[] = {
@@ -120,8 +130,11 @@ bool ParseFault(const std::string& value, xsihost::FaultMode mode, xsihost::Faul
   const auto at = value.find('@');
   fault = xsihost::Fault{value.substr(0, at), 1, true, mode};
   if (!xsihost::IsFaultTarget(fault.operation)) {
-    error = option + " " + value + ": no host operation or command named '" + fault.operation +
-            "' (see --help for the names)";
+    const std::string suggestions =
+        DidYouMean(Closest(fault.operation, xsihost::FaultTargets(), 3));
+    error = option + " " + Excerpt(value) + ": no host operation or command named '" +
+            Excerpt(fault.operation) + "'" +
+            (suggestions.empty() ? " (see --help for the names)" : suggestions);
     return false;
   }
   if (at == std::string::npos)

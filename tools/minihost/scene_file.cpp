@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "printable.h"
 
@@ -105,6 +106,37 @@ class LineReader {
     }
     return true;
   }
+  // Whether a comment starts here, and whether a space or tab comes just before.
+  bool AtComment() const { return m_pos < m_text.size() && m_text[m_pos] == '#'; }
+  bool AfterSpace() const {
+    return m_pos > 0 && (m_text[m_pos - 1] == ' ' || m_text[m_pos - 1] == '\t');
+  }
+  // The words from here on that come before a position: all of them when the last three are
+  // not numbers, "" when the next word is one. Reads nothing.
+  std::string WordsBeforePosition() const {
+    LineReader ahead(m_text.substr(m_pos));
+    std::vector<std::string> words;
+    std::string word;
+    while (!ahead.AtEnd() && ahead.Word(word))
+      words.push_back(word);
+    const auto isNumber = [](const std::string& w) {
+      double ignored = 0;
+      std::string error;
+      LineReader reader(w);
+      return reader.Number(ignored, error);
+    };
+    // A word that begins as a number does is a number the user mistyped, not a name.
+    if (words.empty() || words.front().find_first_of("0123456789+-.") == 0)
+      return "";
+    std::size_t count = words.size();
+    if (count > 3 && isNumber(words[count - 1]) && isNumber(words[count - 2]) &&
+        isNumber(words[count - 3]))
+      count -= 3;
+    std::string joined;
+    for (std::size_t i = 0; i < count; ++i)
+      joined += (i == 0 ? "" : " ") + words[i];
+    return joined;
+  }
   bool NextIsSpaceOrEnd() const {
     return m_pos >= m_text.size() || m_text[m_pos] == ' ' || m_text[m_pos] == '\t' ||
            m_text[m_pos] == '#';
@@ -135,6 +167,25 @@ class LineReader {
   std::string_view m_text;
   size_t m_pos = 0;
 };
+
+// The Unicode space that `text` starts with, named ("a non-breaking space (U+00A0)"), or "":
+// what an editor or a web page may put where spaces were meant.
+std::string UnicodeSpace(std::string_view text) {
+  const std::pair<std::string_view, const char*> spaces[] = {
+      {"\xC2\xA0", "a non-breaking space (U+00A0)"},
+      {"\xE2\x80\xAF", "a narrow non-breaking space (U+202F)"},
+      {"\xE3\x80\x80", "an ideographic space (U+3000)"},
+      {"\xE2\x80\x80", "an en quad (U+2000)"}};
+  for (const auto& [bytes, name] : spaces) {
+    if (text.substr(0, bytes.size()) == bytes)
+      return name;
+  }
+  // U+2001 to U+200A, the other typographic spaces.
+  if (text.size() >= 3 && text.substr(0, 2) == "\xE2\x80" &&
+      static_cast<unsigned char>(text[2]) >= 0x81 && static_cast<unsigned char>(text[2]) <= 0x8A)
+    return "a typographic space (U+20" + std::string(1, "0123456789A"[text[2] - '\x80']) + ")";
+  return "";
+}
 
 // The first control character of `text`, escaped, or "" when there is none.
 std::string FirstControl(std::string_view text) {
@@ -180,6 +231,16 @@ bool ParseFields(std::string_view fields, SceneLine& line, std::string& error) {
     error = "control character " + control + " in the name";
     return false;
   }
+  // A full name joins names with ".": one inside a name would make two objects look alike.
+  if (line.name.find('.') != std::string::npos) {
+    error = "'.' in the name '" + Excerpt(line.name) + "': '.' separates the names of a full name";
+    return false;
+  }
+  if (reader.AtComment() && !reader.AfterSpace()) {
+    error = "'#' right after the name '" + Excerpt(line.name) +
+            "' starts a comment: put a space before the comment, or quote the name";
+    return false;
+  }
   if (!reader.NextIsSpaceOrEnd()) {
     error = "unexpected character after the name";
     return false;
@@ -188,6 +249,10 @@ bool ParseFields(std::string_view fields, SceneLine& line, std::string& error) {
     return true;
   if (line.isProperty) {
     error = "a property has no position";
+    return false;
+  }
+  if (const std::string words = reader.WordsBeforePosition(); !words.empty()) {
+    error = "a name with a space must be quoted: \"" + Excerpt(line.name + " " + words) + "\"";
     return false;
   }
   xsihost::Position p;
@@ -230,6 +295,10 @@ std::string Quote(std::string_view name) {
 }
 
 }  // namespace
+
+std::string NameAsWritten(std::string_view name) {
+  return NeedsQuotes(name) ? Quote(name) : std::string(name);
+}
 
 bool SceneLine::operator==(const SceneLine& other) const {
   return depth == other.depth && isProperty == other.isProperty && type == other.type &&
@@ -287,6 +356,8 @@ bool ParseScene(std::string_view text, const std::string& fileName,
     std::string_view fields = raw.substr(indent);
     if (fields.empty() || fields.front() == '#')
       continue;
+    if (const std::string space = UnicodeSpace(fields); !space.empty())
+      return fail("indentation with " + space + ": indent with spaces (U+0020), two per level");
     if (indent % 2 != 0)
       return fail("indentation is not a multiple of two spaces");
 

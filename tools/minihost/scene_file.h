@@ -48,6 +48,10 @@ bool ParseScene(std::string_view text, const std::string& fileName,
 // must be, numbers in their shortest exact form, -0 as 0.
 std::string PrintScene(const Scene& scene);
 
+// `name` as the scene format writes it: as it is when it is a word, otherwise in double quotes
+// with `"` and `\` escaped. NameAsWritten("with space") is "\"with space\"".
+std::string NameAsWritten(std::string_view name);
+
 // The shortest text that reads back as exactly `value`; -0 prints as 0.
 std::string FormatNumber(double value);
 
