@@ -19,7 +19,8 @@
 
 #include "kelvane.h"
 #include "reference_model.h"
-#include "scene_file.h"
+#include "scene_format.h"
+#include "scene_host.h"
 #include "scene_invariants.h"
 
 namespace {

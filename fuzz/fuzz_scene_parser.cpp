@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "scene_file.h"
+#include "scene_format.h"
+#include "scene_host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "built_files.h"
-#include "scene_file.h"
+#include "scene_format.h"
+#include "scene_host.h"
 #include "test_platform.h"
 
 namespace {

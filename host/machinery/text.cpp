@@ -52,42 +52,40 @@ void AppendUtf8(const CString& text, std::string& out) {
   }
 }
 
+std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t& code) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
+  const unsigned char lead = byte(0);
+  const std::size_t length = lead < 0x80         ? 1
+                             : (lead >> 5) == 6  ? 2
+                             : (lead >> 4) == 14 ? 3
+                             : (lead >> 3) == 30 ? 4
+                                                 : 0;
+  if (length == 0 || at + length > text.size())
+    return 0;
+  char32_t value = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(k) & 0xC0) != 0x80)
+      return 0;
+    value = (value << 6) | (byte(k) & 0x3F);
+  }
+  static const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (value < smallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+    return 0;
+  code = value;
+  return length;
+}
+
 namespace {
 
 // Decodes UTF-8 into UTF-16 code units, handing each to `put`; false for invalid UTF-8 (a
 // truncated, overlong or surrogate sequence, or one above U+10FFFF) or a NUL byte.
 template <typename Put>
 bool Decode(std::string_view utf8, Put put) {
-  size_t i = 0;
-  while (i < utf8.size()) {
-    auto byte = [&](size_t k) { return static_cast<unsigned char>(utf8[k]); };
-    std::uint32_t c = byte(i);
-    if (c != 0 && c < 0x80) {
-      put(static_cast<char16_t>(c));
-      ++i;
-      continue;
-    }
-    size_t extra = 0;
-    std::uint32_t minimum = 0;
-    if ((c & 0xE0) == 0xC0) {
-      extra = 1, c &= 0x1F, minimum = 0x80;
-    } else if ((c & 0xF0) == 0xE0) {
-      extra = 2, c &= 0x0F, minimum = 0x800;
-    } else if ((c & 0xF8) == 0xF0) {
-      extra = 3, c &= 0x07, minimum = 0x10000;
-    } else {
-      return false;  // NUL, a continuation byte, or no UTF-8 lead byte
-    }
-    if (i + extra >= utf8.size())
-      return false;  // truncated sequence
-    for (size_t k = 1; k <= extra; ++k) {
-      if ((byte(i + k) & 0xC0) != 0x80)
-        return false;
-      c = (c << 6) | (byte(i + k) & 0x3F);
-    }
-    if (c < minimum)
-      return false;  // overlong
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+  for (size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    char32_t c = lead;
+    const size_t length = lead != 0 && lead < 0x80 ? 1 : DecodeUtf8(utf8, i, c);
+    if (length == 0 || c == 0)
       return false;
     if (c >= 0x10000) {
       c -= 0x10000;
@@ -96,7 +94,7 @@ bool Decode(std::string_view utf8, Put put) {
     } else {
       put(static_cast<char16_t>(c));
     }
-    i += extra + 1;
+    i += length;
   }
   return true;
 }

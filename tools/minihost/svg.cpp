@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "scene_file.h"
+#include "scene_format.h"
 #include "scene_walk.h"
 
 namespace minihost {

@@ -4,6 +4,7 @@
 #include <xsi_string.h>
 #include <xsihost/api.h>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,12 @@ namespace xsihost {
 XSIHOSTAPI std::string ToUtf8(const XSI::CString& text);
 // ToUtf8(text) appended to `out`, for building long texts without a string a name.
 XSIHOSTAPI void AppendUtf8(const XSI::CString& text, std::string& out);
+// The UTF-8 sequence at `text[at]` (`at` below text.size()): its length in bytes, 1 to 4, with
+// its code point in `code`; 0, `code` untouched, when no valid sequence starts there (a stray or
+// truncated byte, an overlong form, a surrogate, a value above U+10FFFF). NUL is code 0, length
+// 1. The one UTF-8 decoder of the host and its tools.
+//   DecodeUtf8("\xC3\xA9t", 0, code) gives 2 with code U+00E9; DecodeUtf8("\xC3", 0, code), 0.
+XSIHOSTAPI std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t& code);
 // Whether `utf8` is valid UTF-8 without a NUL byte: what FromUtf8 takes.
 XSIHOSTAPI bool IsUtf8(std::string_view utf8);
 // A CString from UTF-8. Returns false, leaving `out` unchanged, for invalid UTF-8 or a NUL byte.

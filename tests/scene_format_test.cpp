@@ -1,4 +1,4 @@
-#include "scene_file.h"
+#include "scene_format.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "scene_fixture.h"
+#include "scene_host.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <functional>
 
-#include "scene_file.h"
+#include "scene_format.h"
 
 namespace minihost {
 

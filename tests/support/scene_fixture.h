@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "case_names.h"
-#include "scene_file.h"
+#include "scene_format.h"
+#include "scene_host.h"
 
 namespace kelvane_test {
 
