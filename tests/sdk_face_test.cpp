@@ -68,6 +68,24 @@ TEST(CRefArray, KeepsEveryReferenceInOrderAcrossItsGrowth) {
   }
 }
 
+// Outside the array is empty also where its block has room left that another array used before.
+TEST(CRefArray, OutsideIsEmptyWhereItsBlockHasRoomLeft) {
+  const std::vector<CRef> refs = Objects(8);
+  {
+    CRefArray used;  // its block of eight goes back with the references in it
+    for (const CRef& ref : refs)
+      used.Add(ref);
+  }
+  CRefArray array;
+  for (int i = 0; i < 5; ++i)
+    array.Add(refs[static_cast<size_t>(i)]);  // grows into a block of eight
+  const CRefArray& constant = array;
+  for (LONG i = 5; i < 8; ++i) {
+    EXPECT_FALSE(constant[i].IsValid()) << i;
+    EXPECT_FALSE(array[i].IsValid()) << i;
+  }
+}
+
 TEST(CRefArray, AssignedToItselfKeepsItsReferences) {
   const std::vector<CRef> refs = Objects(5);
   CRefArray array;

@@ -114,9 +114,9 @@ class Occupancy {
       return true;
     });
   }
-  // Whether `box` lies inside the picture, below the legend, on no taken cell.
+  // Whether `box` lies inside the picture on no taken cell (the legend's band is taken).
   bool Free(const Box& box) const {
-    if (box.left < 0 || box.right > kWidth || box.top < kTitleBottom || box.bottom > kHeight)
+    if (box.left < 0 || box.right > kWidth || box.bottom > kHeight)
       return false;
     return ForCells(box, [&](std::size_t cell) { return !m_taken[cell]; });
   }
