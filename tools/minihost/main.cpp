@@ -290,9 +290,7 @@ int Run(const minihost::Options& options) {
   xsihost::SetLogListener(PrintLogEntry);
 
   const std::vector<std::uint64_t> before = minihost::SceneIds();
-  minihost::TextFilter namesBefore(before.size());
-  minihost::VisitFullNames(
-      [&](const xsihost::SceneEntry&, const std::string& fullName) { namesBefore.Add(fullName); });
+  const minihost::TextFilter ownNamesBefore = minihost::OwnNames();
 
   std::string error;
   xsihost::PluginLoader plugin;
@@ -318,7 +316,7 @@ int Run(const minihost::Options& options) {
   const xsihost::ExecuteResult result = plugin.Execute("kelvane");
   xsihost::ClearFaults();
   plugin.Unload();
-  Note(minihost::NoteKeptNames(before, namesBefore));
+  Note(minihost::NoteKeptNames(before, ownNamesBefore));
 
   minihost::ChunkedWriter output(stdout);
   minihost::WriteScene(output);

@@ -1,5 +1,7 @@
 #include "notes.h"
 
+#include <xsihost/text.h>
+
 #include <unordered_map>
 
 #include "printable.h"
@@ -30,9 +32,29 @@ std::string NoteUnusedSelection(const std::vector<std::string>& selected) {
          ", alone; it does not use " + others;
 }
 
-std::string NoteKeptNames(const std::vector<std::uint64_t>& before, const TextFilter& namesBefore) {
-  // The new objects whose full name may be an old one, in scene order; then the old objects
-  // confirm which really are. The filter keeps this to one pass a scene for the usual run.
+TextFilter OwnNames() {
+  TextFilter names(xsihost::ObjectCount());
+  std::string own;
+  xsihost::VisitScene([&](const xsihost::SceneEntry& entry) {
+    own.clear();
+    xsihost::AppendUtf8(*entry.name, own);
+    names.Add(own);
+  });
+  return names;
+}
+
+std::string NoteKeptNames(const std::vector<std::uint64_t>& before,
+                          const TextFilter& ownNamesBefore) {
+  // An object can have another's full name only if it has its own name: the own names sift
+  // out nearly every object before a full name is made for it. First the new objects whose
+  // own name an old one may have, in scene order; then the old objects whose own name one of
+  // those has confirm which full names really were there.
+  std::string own;
+  const auto ownNameIn = [&own](const xsihost::SceneEntry& entry, const TextFilter& names) {
+    own.clear();
+    xsihost::AppendUtf8(*entry.name, own);
+    return names.MayHold(own);
+  };
   std::size_t made = 0;
   std::vector<std::string> candidates;
   std::unordered_map<std::string, bool> confirmed;
@@ -40,18 +62,22 @@ std::string NoteKeptNames(const std::vector<std::uint64_t>& before, const TextFi
       [&](const xsihost::SceneEntry& entry) {
         const bool isNew = !entry.isProperty && !IsIn(before, xsihost::ObjectId(entry.ref));
         made += isNew ? 1 : 0;
-        return isNew;
+        return isNew && ownNameIn(entry, ownNamesBefore);
       },
       [&](const xsihost::SceneEntry&, const std::string& fullName) {
-        if (namesBefore.MayHold(fullName)) {
-          candidates.push_back(fullName);
-          confirmed.emplace(fullName, false);
-        }
+        candidates.push_back(fullName);
+        confirmed.emplace(fullName, false);
       });
   if (candidates.empty())
     return "";
+  TextFilter candidateOwnNames(candidates.size());
+  for (const std::string& name : candidates)
+    candidateOwnNames.Add(std::string_view(name).substr(name.rfind('.') + 1));
   VisitFullNames(
-      [&](const xsihost::SceneEntry& entry) { return IsIn(before, xsihost::ObjectId(entry.ref)); },
+      [&](const xsihost::SceneEntry& entry) {
+        return !entry.isProperty && ownNameIn(entry, candidateOwnNames) &&
+               IsIn(before, xsihost::ObjectId(entry.ref));
+      },
       [&](const xsihost::SceneEntry&, const std::string& fullName) {
         const auto it = confirmed.find(fullName);
         if (it != confirmed.end())

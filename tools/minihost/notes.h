@@ -20,9 +20,15 @@ std::string NoteWithoutRoot(const std::string& fileName, const std::vector<std::
 // Before the run: the command looks at the first selected object only. "" for one or none.
 std::string NoteUnusedSelection(const std::vector<std::string>& selected);
 
-// After the run: new objects whose full name an object had before (`before` and `namesBefore`,
-// taken before the run): every one ("the rule flipped no name"), or how many and the first
-// three. "" when none has.
-std::string NoteKeptNames(const std::vector<std::uint64_t>& before, const TextFilter& namesBefore);
+// Before the run: the own names of the scene's objects, for NoteKeptNames. One pass, no full
+// names made.
+TextFilter OwnNames();
+
+// After the run: new objects whose full name an object had before (`before` and
+// `ownNamesBefore`, taken before the run): every one ("the rule flipped no name"), or how many
+// and the first three. "" when none has. Full names are made only for the objects whose own name
+// may be another's: on a run that flipped the names, hardly any.
+std::string NoteKeptNames(const std::vector<std::uint64_t>& before,
+                          const TextFilter& ownNamesBefore);
 
 }  // namespace minihost
