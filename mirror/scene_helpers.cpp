@@ -51,6 +51,12 @@ bool ReplaceInName(CValue object, CString from, CString to) {
   return Rename(object, name, StringReplacer(name).ReplaceAll(from, to));
 }
 
+bool ReplaceInName(const CValue& object, const WideText& from, const CString& to) {
+  const CString name = X3DObject(object).GetName();
+  WideText units(name);
+  return Rename(object, name, ReplaceAllIn(name, units, from, to));
+}
+
 CValue RunHostCommand(CString name, CValue a1, CValue a2, CValue a3, CValue a4, CValue a5,
                       CValue a6, CValue a7, CValue a8, CStatus* status) {
   CValueArray arguments;

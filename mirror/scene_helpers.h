@@ -6,6 +6,8 @@
 #include <xsi_string.h>
 #include <xsi_value.h>
 
+#include "wide_text.h"
+
 namespace kelvane {
 
 // Every object below `object`, without `object` itself: its direct children first, then the
@@ -31,6 +33,10 @@ bool Rename(const XSI::CValue& object, const XSI::CString& name, const XSI::CStr
 // is written back even when nothing was replaced. `to` may contain `from`. True when the host
 // renamed it; a refusal is logged as by AppendToName and gives false.
 bool ReplaceInName(XSI::CValue object, XSI::CString from, XSI::CString to);
+
+// ReplaceInName with `from` already taken apart into wide characters, for a caller that takes
+// the same text out of many names: the same reading, replacement and writing back.
+bool ReplaceInName(const XSI::CValue& object, const WideText& from, const XSI::CString& to);
 
 // Runs the host command `name` with exactly these eight arguments and gives its return value
 // (empty when the command sets none). The command's status goes to `status` when given.

@@ -73,14 +73,6 @@ void DeleteCopyAfterRaise(const Selection& selection, const CRefArray& sources,
   }
 }
 
-// What ReplaceInName(object, hostSuffix, L"") does, with the suffix taken apart once for the
-// whole copy: reads the name the host gave the object now, and takes every `hostSuffix` out.
-bool RemoveHostSuffix(const CValue& object, const WideText& hostSuffix) {
-  const CString name = SIObject(object).GetName();
-  WideText units(name);
-  return Rename(object, name, ReplaceAllIn(name, units, hostSuffix, CString()));
-}
-
 }  // namespace
 
 bool BuildSymmetricCopy(CString fromToken, CString toToken) {
@@ -141,7 +133,7 @@ bool BuildSymmetricCopy(CString fromToken, CString toToken) {
   const SideToken* from = &first;
   const SideToken* to = &second;
   const WideText suffixUnits(suffix);
-  const WideText hostSuffix(suffix + L"1");
+  const WideText hostSuffix(suffix + L"1");  // taken apart once for the whole copy
   const CRefArray copies = HierarchyOf(copyRoot);
   const LONG count = copies.GetCount();
   for (LONG i = 0; i < count; ++i) {
@@ -153,7 +145,7 @@ bool BuildSymmetricCopy(CString fromToken, CString toToken) {
     if (to->CountsIn(units, known))
       std::swap(from, to);
     if (!Rename(object, name, from->ReplacedIn(units, known, *to)) ||
-        !RemoveHostSuffix(object, hostSuffix)) {
+        !ReplaceInName(object, hostSuffix, CString())) {
       if (copy->Delete())
         Report(kNoCopyMade);
       return false;
