@@ -18,6 +18,23 @@ using XSI::CValue;
 using XSI::Representation;
 using namespace machinery;
 
+namespace {
+
+// Whether `text` ends with `tail`.
+bool EndsWith(const CString& text, const CString& tail) {
+  const XSI::ULONG length = text.Length();
+  const XSI::ULONG tailLength = tail.Length();
+  if (tailLength > length)
+    return false;
+  for (XSI::ULONG i = 0; i < tailLength; ++i) {
+    if (text[length - tailLength + i] != tail[i])
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void Reset() {
   State& state = Host();
   // A new scene: the old one goes with everything in it. Plug-in registrations stay, as they
@@ -194,7 +211,7 @@ CRef FindByFullName(const CString& fullName) {
     const Object& o = state.At(pending.back());
     pending.pop_back();
     // The own name ends the full name: compare it first, so that most objects cost no full name.
-    if (Representation::EndsWith(fullName, o.name) && FullName(o) == fullName) {
+    if (EndsWith(fullName, o.name) && FullName(o) == fullName) {
       return RefOf(o);
     }
     push(o);

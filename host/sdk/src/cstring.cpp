@@ -342,18 +342,6 @@ bool Representation::Ascii(const CString& text, std::string_view& bytes) {
   return true;
 }
 
-bool Representation::EndsWith(const CString& text, const CString& tail) {
-  const ULONG length = text.Length();
-  const ULONG tailLength = tail.Length();
-  if (tailLength > length)
-    return false;
-  for (ULONG i = 0; i < tailLength; ++i) {
-    if (text[length - tailLength + i] != tail[i])
-      return false;
-  }
-  return true;
-}
-
 CString Representation::Join(const CString* const* parts, std::size_t count, char16_t separator) {
   std::uint32_t length = count > 0 ? static_cast<std::uint32_t>(count - 1) : 0;
   bool narrow = separator < 0x100;

@@ -36,8 +36,6 @@ struct XSISDKAPI Representation {
   // Whether every unit is below 128; then `bytes` views those units as bytes, valid while
   // `text` lives.
   static bool Ascii(const CString& text, std::string_view& bytes);
-  // Whether `text` ends with `tail`.
-  static bool EndsWith(const CString& text, const CString& tail);
   // The texts `parts[0]` to `parts[count - 1]` joined by `separator`, made at once.
   static CString Join(const CString* const* parts, std::size_t count, char16_t separator);
   // The units [begin, Length()) of `text`.
